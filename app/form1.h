@@ -1,0 +1,98 @@
+#pragma once
+
+#include "lines/linetable.h"
+#include "plane/planeview.h"
+
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+
+class PictureBox;
+class QButtonGroup;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// The program's only window: the drawing surface on the left, the plane-size
+// buttons, the instructions and the input panel on the right. It owns the
+// view, the table of lines and the current slot for the whole run, and its
+// handlers carry the names of the controls and events that raise them.
+class Form1 final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form1(QWidget *parent = nullptr);
+    ~Form1() override;
+
+    const PlaneView &View() const { return view_; }
+    LineTable &Lines() { return lineTable_; }
+    const LineTable &Lines() const { return lineTable_; }
+    std::int16_t CurrentSlot() const { return currentSlot_; }
+    PictureBox *Surface() const { return Picture1; }
+
+    // Start-up, exit and the full redraw.
+    void Form_Load();
+    void Command1_Click();
+    // The plane-size buttons.
+    void Command3_Click(std::int16_t index);
+    // Slot selection and the input boxes.
+    void Option1_Click(std::int16_t index);
+    void Text1_KeyPress(std::int16_t keyAscii);
+    void Text2_KeyPress(std::int16_t keyAscii);
+    void Text3_KeyPress(std::int16_t keyAscii);
+    void Text4_KeyPress(std::int16_t keyAscii);
+    void Text5_KeyPress(std::int16_t keyAscii);
+    void Text2_Change();
+    // The line commands: draw, erase, reset.
+    void Command4_Click();
+    void Command5_Click();
+    void Command2_Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void CreateControls();
+    void SetTabOrder();
+    void ConnectHandlers();
+
+    void DrawPlane();
+    void DrawLine(int slot, std::int16_t colour);
+    void DrawAllLines();
+    void MoveRangeCaption(int top);
+    // Gives the focus to a slot button. Like the old platform, a button that
+    // is not selected becomes selected, which runs Option1_Click at once.
+    void FocusSlotButton(int index);
+    void MarkScaleButton(int index);
+
+    PlaneView view_;
+    LineTable lineTable_;
+    std::int16_t currentSlot_ = 0;
+
+    PictureBox *Picture1 = nullptr;
+    QFrame *Shape1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    std::array<QLabel *, 2> Label5{};
+    std::array<QLabel *, 2> Label6{};
+    std::array<QLabel *, 4> Label7{};
+    std::array<QLabel *, 2> Label8{};
+    QLabel *Label9 = nullptr;
+    QPushButton *Command1 = nullptr;
+    QPushButton *Command2 = nullptr;
+    std::array<QPushButton *, 3> Command3{};
+    QPushButton *Command4 = nullptr;
+    QPushButton *Command5 = nullptr;
+    std::array<QRadioButton *, 8> Option1{};
+    QButtonGroup *Option1Group = nullptr;
+    QLineEdit *Text1 = nullptr;
+    QLineEdit *Text2 = nullptr;
+    QLineEdit *Text3 = nullptr;
+    QLineEdit *Text4 = nullptr;
+    QLineEdit *Text5 = nullptr;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <span>
+
+// Everything Form1 shows, as laid out on its 935 x 650 client area.
+enum class ControlKind { Surface, Label, Button, Option, Box, Shape };
+
+// Font styles: size in pixels of the em and weight.
+enum class FontStyle { None, R12, B12, B14, B20, R24 };
+
+// What a control stands on: the green window, the olive panel, or the
+// platform's own colours for buttons and boxes.
+enum class Ground { Window, Panel, Platform, Surface };
+
+struct ControlLayout {
+    const char *name;  // the control's name; control arrays add an index
+    int index;         // index in its control array, or -1
+    ControlKind kind;
+    int left;
+    int top;
+    int width;
+    int height;
+    const char *text;  // UTF-8 caption
+    FontStyle font;
+    Ground ground;
+    int tabIndex;      // -1 for the shape
+};
+
+inline constexpr int FormWidth = 935;
+inline constexpr int FormHeight = 650;
+inline constexpr int FormLeft = 4;
+inline constexpr int FormTop = 30;
+
+std::span<const ControlLayout> FormLayout();
+
+// Labels and the shape from back to front; everything else stands in front of
+// all of them.
+std::span<const char *const> BackToFrontNames();
+
+int PixelSize(FontStyle style);
+bool IsBold(FontStyle style);

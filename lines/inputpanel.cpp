@@ -1,0 +1,82 @@
+#include "app/form1.h"
+
+#include "lines/rangecaption.h"
+#include "runtime/vbnumber.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+void Form1::Option1_Click(std::int16_t index)
+{
+    const LineSlot &slot = lineTable_.Slot(index);
+    // Each write to the b box runs Text2_Change before c is written, so a
+    // recalled vertical line shows its range as a range of y.
+    if (slot.Drawn == 0.0f) {
+        Text1->setText(QString());
+        Text2->setText(QString());
+        Text3->setText(QString());
+        Text4->setText(QString());
+        Text5->setText(QString());
+    }
+    if (slot.Drawn == 1.0f) {
+        Text1->setText(vb::Str(slot.A));
+        Text2->setText(vb::Str(slot.B));
+        Text3->setText(vb::Str(slot.C));
+        Text4->setText(vb::Str(slot.From));
+        Text5->setText(vb::Str(slot.To));
+    }
+    currentSlot_ = index;
+    // Only the selected slot button is a Tab stop; arrow keys reach the others.
+    for (QRadioButton *option : Option1)
+        option->setFocusPolicy(option == Option1[static_cast<std::size_t>(index)]
+                                   ? Qt::StrongFocus
+                                   : Qt::ClickFocus);
+    Text1->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::FocusSlotButton(int index)
+{
+    QRadioButton *option = Option1[static_cast<std::size_t>(index)];
+    option->setFocus(Qt::OtherFocusReason);
+    if (!option->isChecked())
+        option->setChecked(true);
+}
+
+// Enter walks the focus through the boxes a, b, c, the two range ends and on
+// to the draw button; every other key only edits the box.
+void Form1::Text1_KeyPress(std::int16_t keyAscii)
+{
+    if (keyAscii == 13)
+        Text2->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::Text2_KeyPress(std::int16_t keyAscii)
+{
+    if (keyAscii == 13)
+        Text3->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::Text3_KeyPress(std::int16_t keyAscii)
+{
+    if (keyAscii == 13)
+        Text4->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::Text4_KeyPress(std::int16_t keyAscii)
+{
+    if (keyAscii == 13)
+        Text5->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::Text5_KeyPress(std::int16_t keyAscii)
+{
+    if (keyAscii == 13)
+        Command4->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::Text2_Change()
+{
+    if (const auto top = RangeCaptionTopFor(Text2->text()))
+        MoveRangeCaption(*top);
+}

@@ -1,0 +1,26 @@
+#include "lines/linetable.h"
+
+std::size_t LineTable::Index(int slot)
+{
+    if (slot < 0)
+        return 0;
+    if (slot >= SlotCount)
+        return SlotCount - 1;
+    return static_cast<std::size_t>(slot);
+}
+
+LineSlot &LineTable::Slot(int slot)
+{
+    return slots_[Index(slot)];
+}
+
+const LineSlot &LineTable::Slot(int slot) const
+{
+    return slots_[Index(slot)];
+}
+
+void LineTable::ClearAll()
+{
+    for (LineSlot &slot : slots_)
+        slot.Drawn = 0;
+}

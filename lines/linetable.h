@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+// One stored line a*x + b*y = c over a range: of x when B is not 0, of y
+// when B is 0 (a vertical line). Values are single precision, as stored.
+struct LineSlot {
+    float Drawn = 0; // exactly 1 when the slot holds a line, 0 when it is empty
+    float A = 0;
+    float B = 0;
+    float C = 0;
+    float From = 0;
+    float To = 0;
+
+    bool IsDrawn() const { return Drawn == 1.0f; }
+};
+
+// Ten slots; the slot buttons reach the first eight, a full redraw visits all.
+class LineTable {
+public:
+    static constexpr int SlotCount = 10;
+
+    // Out-of-range slots are clamped to the nearest real one rather than
+    // reading past the table.
+    LineSlot &Slot(int slot);
+    const LineSlot &Slot(int slot) const;
+
+    // Marks every slot empty; the stored numbers stay.
+    void ClearAll();
+
+private:
+    static std::size_t Index(int slot);
+    std::array<LineSlot, SlotCount> slots_{};
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "plane/planeview.h"
+
+class Canvas;
+
+// Wipes the canvas and draws the empty plane: both axes, one grid line per
+// unit, the origin mark and the tick numbers. Draws in the canvas's current
+// colour and leaves the pen 1 pixel wide and the font bold.
+void DrawPlaneOn(Canvas &canvas, const PlaneView &view);
+
+// Window positions of the two axis names that stand beside the surface:
+// "ｙ" above the y axis, "χ" right of the x axis.
+struct AxisNamePlaces {
+    int yNameLeft;
+    int xNameTop;
+};
+AxisNamePlaces AxisNamePlacesFor(const PlaneView &view);

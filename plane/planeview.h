@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdint>
+
+// Where the plane's origin sits on the surface and how many pixels one unit
+// of the plane takes. A point (x, y) is drawn at pixel
+// (OriginX + x * GridUnit, OriginY - y * GridUnit).
+struct PlaneView {
+    std::int16_t OriginX = 300;
+    std::int16_t OriginY = 300;
+    std::int16_t GridUnit = 22;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QFont>
+
+namespace vb {
+
+// The proportional Japanese gothic face every control and the surface use,
+// at a size in pixels so that the layout does not depend on the screen's dpi.
+// The family list names the original face first and falls back to the
+// metric-compatible IPA face, then to any Japanese gothic face.
+QFont GothicFont(int pixelSize, bool bold);
+
+// Converts a size in points to pixels at the layout's 96 pixels per inch.
+int PointsToPixels(double points);
+
+} // namespace vb

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+// The number rules the boxes and tick labels follow: text is read with the
+// old BASIC `Val` rule and numbers are shown with its `Str` rule, so a stored
+// line reads back exactly as a pupil of the original program would see it.
+namespace vb {
+
+// Reads the leading number of `text`. Blanks, tabs and line feeds are skipped
+// wherever they stand, then an optional sign, digits with at most one point
+// and an optional exponent (E or D) are read; "&H" and "&O" read hexadecimal
+// and octal. Reading stops at the first character that cannot continue the
+// number; a text with no leading number gives 0. Full-width forms, as a
+// Japanese input method types them, read like their ASCII twins. Never NaN:
+// a magnitude beyond the double range reads as an infinity.
+double Val(const QString &text);
+
+// Rounds a double to the nearest single, the way a value is stored in a slot.
+// Defined for every input: beyond the single range gives an infinity, a tiny
+// magnitude may give 0, NaN stays NaN.
+float ToSingle(double value);
+
+// Shows a single as the boxes do: seven significant digits, no trailing
+// zeros, no zero before the point, a leading blank for 0 and above and "-"
+// below, exponent form for very large and very small magnitudes.
+QString Str(float value);
+
+} // namespace vb

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QRgb>
+#include <QString>
+
+#include <cstdint>
+
+// The operations the plane and the lines are drawn with. The names are those
+// of the old picture box, so that the drawing code reads like the steps it
+// follows. Pen, colour and font settings persist between calls.
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+
+    // Wipes everything drawn; only the back colour shows.
+    virtual void Cls() = 0;
+    virtual float Width() const = 0;
+    virtual float Height() const = 0;
+
+    virtual std::int16_t DrawWidth() const = 0;
+    virtual void SetDrawWidth(std::int16_t width) = 0;
+    virtual QRgb ForeColor() const = 0;
+    virtual void SetForeColor(QRgb colour) = 0;
+
+    // A segment in the current colour and pen width. Ends may lie anywhere,
+    // even at infinity or NaN; what is on the surface is drawn, the rest not.
+    virtual void Line(float x1, float y1, float x2, float y2) = 0;
+
+    virtual void SetFontSize(float points) = 0;
+    virtual void SetFontBold(bool bold) = 0;
+    virtual void SetCurrentX(float x) = 0;
+    virtual void SetCurrentY(float y) = 0;
+    // Draws text with its top-left corner at the current position.
+    virtual void Print(const QString &text) = 0;
+
+    // Shows at once everything drawn so far.
+    virtual void Refresh() = 0;
+
+protected:
+    Canvas() = default;
+    Canvas(const Canvas &) = default;
+    Canvas &operator=(const Canvas &) = default;
+};

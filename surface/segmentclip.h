@@ -1,0 +1,16 @@
+#pragma once
+
+#include <optional>
+
+struct Segment {
+    double x1 = 0;
+    double y1 = 0;
+    double x2 = 0;
+    double y2 = 0;
+};
+
+// Cuts a segment to the rectangle [left, right] x [top, bottom], in double
+// precision. Returns nothing when no part of it lies inside or when an end is
+// not finite, so what comes back is always safe to hand to QPainter.
+std::optional<Segment> ClipSegment(Segment segment, double left, double top, double right,
+                                   double bottom);
