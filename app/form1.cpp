@@ -229,8 +229,8 @@ void Form1::ConnectHandlers()
 
     for (QLineEdit *box : {Text1, Text2, Text3, Text4, Text5})
         box->installEventFilter(this);
-    for (QPushButton *button : {Command1, Command2, Command3[0], Command3[1], Command3[2],
-                                Command4, Command5})
+    for (QPushButton *button :
+         {Command1, Command2, Command3[0], Command3[1], Command3[2], Command4, Command5})
         button->installEventFilter(this);
 }
 

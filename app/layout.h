@@ -13,17 +13,17 @@ enum class FontStyle { None, R12, B12, B14, B20, R24 };
 enum class Ground { Window, Panel, Platform, Surface };
 
 struct ControlLayout {
-    const char *name;  // the control's name; control arrays add an index
-    int index;         // index in its control array, or -1
+    const char *name; // the control's name; control arrays add an index
+    int index;        // index in its control array, or -1
     ControlKind kind;
     int left;
     int top;
     int width;
     int height;
-    const char *text;  // UTF-8 caption
+    const char *text; // UTF-8 caption
     FontStyle font;
     Ground ground;
-    int tabIndex;      // -1 for the shape
+    int tabIndex; // -1 for the shape
 };
 
 inline constexpr int FormWidth = 935;

@@ -29,9 +29,8 @@ void Form1::Option1_Click(std::int16_t index)
     currentSlot_ = index;
     // Only the selected slot button is a Tab stop; arrow keys reach the others.
     for (QRadioButton *option : Option1)
-        option->setFocusPolicy(option == Option1[static_cast<std::size_t>(index)]
-                                   ? Qt::StrongFocus
-                                   : Qt::ClickFocus);
+        option->setFocusPolicy(option == Option1[static_cast<std::size_t>(index)] ? Qt::StrongFocus
+                                                                                  : Qt::ClickFocus);
     Text1->setFocus(Qt::OtherFocusReason);
 }
 

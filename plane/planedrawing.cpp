@@ -26,8 +26,8 @@ void DrawAxes(Canvas &canvas, const PlaneView &view)
 // the canvas clips them.
 void DrawGrid(Canvas &canvas, const PlaneView &view)
 {
-    const auto n = static_cast<std::int16_t>(
-        std::floor(canvas.Width() / static_cast<float>(view.GridUnit)));
+    const auto n =
+        static_cast<std::int16_t>(std::floor(canvas.Width() / static_cast<float>(view.GridUnit)));
     canvas.SetDrawWidth(1);
     for (int i = 1; i <= n; ++i) {
         const int step = i * view.GridUnit;

@@ -10,9 +10,9 @@ QFont GothicFont(int pixelSize, bool bold)
 {
     static const QStringList families = {
         QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-        QStringLiteral("IPAPGothic"),       QStringLiteral("IPA Pゴシック"),
-        QStringLiteral("VL PGothic"),       QStringLiteral("Noto Sans CJK JP"),
-        QStringLiteral("IPAGothic"),        QStringLiteral("TakaoPGothic"),
+        QStringLiteral("IPAPGothic"),      QStringLiteral("IPA Pゴシック"),
+        QStringLiteral("VL PGothic"),      QStringLiteral("Noto Sans CJK JP"),
+        QStringLiteral("IPAGothic"),       QStringLiteral("TakaoPGothic"),
     };
     QFont font;
     font.setFamilies(families);

@@ -34,8 +34,8 @@ QPainter &ImageCanvas::Painter()
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::Antialiasing, false);
-        painter_->setPen(QPen(QColor(foreColour_), drawWidth_, Qt::SolidLine, Qt::RoundCap,
-                              Qt::RoundJoin));
+        painter_->setPen(
+            QPen(QColor(foreColour_), drawWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter_->setFont(font_);
     }
     return *painter_;
@@ -87,8 +87,8 @@ void ImageCanvas::Line(float x1, float y1, float x2, float y2)
     // The pen reaches a little past the mathematical segment; keep that part
     // so lines that end just outside still draw their caps up to the edge.
     const double reach = static_cast<double>(drawWidth_ > 0 ? drawWidth_ : 1) + 1.0;
-    const auto clipped = ClipSegment({x1, y1, x2, y2}, -reach, -reach, width_ + reach,
-                                     height_ + reach);
+    const auto clipped =
+        ClipSegment({x1, y1, x2, y2}, -reach, -reach, width_ + reach, height_ + reach);
     if (!clipped)
         return;
     // A pen centred on the middle of a pixel covers whole pixels: a 1-pixel

@@ -1,0 +1,236 @@
+#include "runtime/vbnumber.h"
+
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+namespace vb {
+
+namespace {
+
+// A halfway point between two doubles has at most 767 significant digits, so
+// keeping 780 digits plus one sticky digit for the rest rounds like the full
+// text would.
+constexpr int kMaxDigits = 780;
+
+// Any exponent beyond this magnitude already overflows or underflows, so the
+// accumulation may stop growing without changing the result.
+constexpr std::int64_t kExponentCap = 1'000'000'000;
+
+// Walks the text the way the old reader did: blanks are invisible and
+// full-width forms stand for their ASCII twins.
+class Reader {
+public:
+    explicit Reader(const QString &text)
+        : text_(text)
+    {}
+
+    // The next visible character, folded to ASCII where it has a twin, or 0
+    // at the end of the text.
+    char16_t peek()
+    {
+        while (pos_ < text_.size()) {
+            char16_t c = text_.at(pos_).unicode();
+            if (c == u' ' || c == u'\t' || c == u'\n' || c == 0x3000) {
+                ++pos_;
+                continue;
+            }
+            if (c >= 0xFF01 && c <= 0xFF5E)
+                c = static_cast<char16_t>(c - 0xFEE0);
+            return c == 0 ? 0xFFFF : c;
+        }
+        return 0;
+    }
+
+    void advance() { ++pos_; }
+
+private:
+    const QString &text_;
+    qsizetype pos_ = 0;
+};
+
+bool isDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+int hexValue(char16_t c)
+{
+    if (isDigit(c))
+        return c - u'0';
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    return -1;
+}
+
+// Reads the digits after "&H" or "&O" as the old 16- and 32-bit integers do.
+double readRadix(Reader &reader, int radix)
+{
+    std::uint64_t value = 0;
+    bool overflow = false;
+    for (;;) {
+        const int digit = hexValue(reader.peek());
+        if (digit < 0 || digit >= radix)
+            break;
+        reader.advance();
+        if (!overflow) {
+            value = value * static_cast<std::uint64_t>(radix) + static_cast<std::uint64_t>(digit);
+            overflow = value > 0xFFFF'FFFFu;
+        }
+    }
+    if (overflow)
+        return std::numeric_limits<double>::infinity();
+    if (value <= 0xFFFF)
+        return static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
+
+double readDecimal(Reader &reader)
+{
+    bool negative = false;
+    if (reader.peek() == u'+' || reader.peek() == u'-') {
+        negative = reader.peek() == u'-';
+        reader.advance();
+    }
+
+    // The value is 0.<digits> times ten to the power pointPos.
+    std::string digits;
+    bool truncated = false;
+    std::int64_t pointPos = 0;
+    bool seenPoint = false;
+    bool seenDigit = false;
+    for (;;) {
+        const char16_t c = reader.peek();
+        if (c == u'.' && !seenPoint) {
+            seenPoint = true;
+            reader.advance();
+            continue;
+        }
+        if (!isDigit(c))
+            break;
+        reader.advance();
+        seenDigit = true;
+        if (c == u'0' && digits.empty()) {
+            if (seenPoint)
+                --pointPos;
+            continue;
+        }
+        if (!seenPoint)
+            ++pointPos;
+        if (static_cast<int>(digits.size()) < kMaxDigits)
+            digits.push_back(static_cast<char>(c));
+        else if (c != u'0')
+            truncated = true;
+    }
+
+    // A sign or point with no digit is no number at all.
+    if (!seenDigit)
+        return 0.0;
+
+    std::int64_t exponent = 0;
+    const char16_t marker = reader.peek();
+    if (marker == u'E' || marker == u'e' || marker == u'D' || marker == u'd') {
+        reader.advance();
+        bool negativeExponent = false;
+        if (reader.peek() == u'+' || reader.peek() == u'-') {
+            negativeExponent = reader.peek() == u'-';
+            reader.advance();
+        }
+        while (isDigit(reader.peek())) {
+            if (exponent < kExponentCap)
+                exponent = exponent * 10 + (reader.peek() - u'0');
+            reader.advance();
+        }
+        if (negativeExponent)
+            exponent = -exponent;
+    }
+
+    const double zero = negative ? -0.0 : 0.0;
+    if (digits.empty())
+        return zero;
+    const std::int64_t scale = pointPos + exponent;
+    const double infinity = negative ? -std::numeric_limits<double>::infinity()
+                                     : std::numeric_limits<double>::infinity();
+    if (scale > 400)
+        return infinity;
+    if (scale < -400)
+        return zero;
+
+    if (truncated)
+        digits.push_back('1');
+    std::string buffer = "0." + digits + 'e' + std::to_string(scale);
+    double magnitude = 0.0;
+    const auto result = std::from_chars(buffer.data(), buffer.data() + buffer.size(), magnitude);
+    // libstdc++ leaves the value untouched when the result is out of range.
+    if (result.ec == std::errc::result_out_of_range)
+        return scale > 0 ? infinity : zero;
+    if (result.ec != std::errc())
+        return zero;
+    return negative ? -magnitude : magnitude;
+}
+
+} // namespace
+
+double Val(const QString &text)
+{
+    Reader reader(text);
+    if (reader.peek() == u'&') {
+        reader.advance();
+        const char16_t kind = reader.peek();
+        if (kind == u'H' || kind == u'h') {
+            reader.advance();
+            return readRadix(reader, 16);
+        }
+        if (kind == u'O' || kind == u'o') {
+            reader.advance();
+            return readRadix(reader, 8);
+        }
+        return 0.0;
+    }
+    return readDecimal(reader);
+}
+
+float ToSingle(double value)
+{
+    if (std::isnan(value))
+        return std::numeric_limits<float>::quiet_NaN();
+    // Beyond FLT_MAX the cast is undefined behaviour, so the rounding that the
+    // hardware would do is spelled out.
+    const double magnitude = std::fabs(value);
+    if (magnitude >= 0x1.ffffffp127)
+        return std::signbit(value) ? -std::numeric_limits<float>::infinity()
+                                   : std::numeric_limits<float>::infinity();
+    if (magnitude > FLT_MAX)
+        return std::signbit(value) ? -FLT_MAX : FLT_MAX;
+    return static_cast<float>(value);
+}
+
+QString Str(float value)
+{
+    if (std::isnan(value))
+        return QStringLiteral(" NaN");
+    if (std::isinf(value))
+        return value > 0 ? QStringLiteral(" 1.#INF") : QStringLiteral("-1.#INF");
+    if (value == 0.0f)
+        return QStringLiteral(" 0");
+
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                      std::chars_format::general, 7);
+    std::string text(buffer, result.ptr);
+    if (text.size() >= 2 && text[0] == '0' && text[1] == '.')
+        text.erase(0, 1);
+    for (char &c : text) {
+        if (c == 'e')
+            c = 'E';
+    }
+    text.insert(text.begin(), value < 0 ? '-' : ' ');
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace vb
