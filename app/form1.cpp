@@ -112,6 +112,23 @@ std::int16_t KeyAscii(const QKeyEvent &event)
     return text.isEmpty() ? std::int16_t{0} : static_cast<std::int16_t>(text.at(0).unicode());
 }
 
+// How far an arrow key moves the selection among the slot buttons, which
+// stand in two rows of four.
+int SlotStepForKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Right:
+        return 1;
+    case Qt::Key_Left:
+        return -1;
+    case Qt::Key_Down:
+    case Qt::Key_Up:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
 } // namespace
 
 Form1::Form1(QWidget *parent)
@@ -232,6 +249,8 @@ void Form1::ConnectHandlers()
     for (QPushButton *button :
          {Command1, Command2, Command3[0], Command3[1], Command3[2], Command4, Command5})
         button->installEventFilter(this);
+    for (QRadioButton *option : Option1)
+        option->installEventFilter(this);
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
@@ -254,6 +273,18 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
             Text4_KeyPress(code);
         else if (watched == Text5)
             Text5_KeyPress(code);
+    }
+
+    // Arrow keys move the selection over the two rows of slot buttons. The
+    // new button is selected as it takes the focus, and its Option1_Click
+    // then moves the focus on to the a box.
+    if (auto *option = qobject_cast<QRadioButton *>(watched)) {
+        const int step = SlotStepForKey(key.key());
+        if (step == 0)
+            return QWidget::eventFilter(watched, event);
+        const int index = Option1Group->id(option);
+        FocusSlotButton((index + step + 8) % 8);
+        return true;
     }
 
     // Enter presses a focused push button, as Space does.

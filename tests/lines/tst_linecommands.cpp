@@ -1,0 +1,274 @@
+#include "support/formharness.h"
+
+#include <QLabel>
+
+#include <cmath>
+
+namespace {
+
+constexpr QRgb lightBlue = 0x0000ff;
+constexpr QRgb paleYellow = 0xffffc0;
+
+// Counts light-blue pixels, the colour only stored lines are drawn in.
+int BluePixels(const QImage &image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += (image.pixel(x, y) & 0xffffffu) == lightBlue;
+    return count;
+}
+
+} // namespace
+
+// Drawing, erasing and resetting through the buttons, as a pupil does it.
+class TestLineCommands : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { PrepareTestApplication(); }
+
+    void pupilDrawsALine_data();
+    void pupilDrawsALine();
+    void drawingTheEighthSlotWrapsToTheFirst_data();
+    void drawingTheEighthSlotWrapsToTheFirst();
+    void drawingASlotTwiceKeepsBothUntilARedraw();
+    void eraseKeepsTheSlotSelected();
+    void erasingAnEmptySlotStillRedraws();
+    void resetClearsEverythingButTheScale();
+    void resetEmptiesTheBoxesOfTheSelectedFirstSlot();
+    void numbersAreStoredInSinglePrecision();
+    void emptyBoxesStoreZerosAndDrawNothing();
+
+private:
+    static void EnterLine(const FormHarness &h, const QStringList &values)
+    {
+        for (const QString &value : values)
+            h.TypeAndEnter(value);
+    }
+    static int CaptionTop(const FormHarness &h)
+    {
+        return h.Control<QLabel>(QStringLiteral("Label6(1)"))->y();
+    }
+};
+
+void TestLineCommands::pupilDrawsALine_data()
+{
+    QTest::addColumn<bool>("byKeyboard");
+    QTest::newRow("mouse") << false;
+    QTest::newRow("Enter on the button") << true;
+}
+
+void TestLineCommands::pupilDrawsALine()
+{
+    QFETCH(bool, byKeyboard);
+    FormHarness h;
+    h.Click(h.SlotButton(2));
+    EnterLine(h, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4"),
+                  QStringLiteral("-2"), QStringLiteral("6")});
+    QPushButton *draw = h.Button(QStringLiteral("Command4"));
+    QCOMPARE(QApplication::focusWidget(), draw);
+    if (byKeyboard)
+        QTest::keyClick(draw, Qt::Key_Return);
+    else
+        h.Click(draw);
+
+    const LineSlot &slot = h.form->Lines().Slot(2);
+    QVERIFY(slot.IsDrawn());
+    QCOMPARE(slot.A, 1.0f);
+    QCOMPARE(slot.B, 2.0f);
+    QCOMPARE(slot.C, 4.0f);
+    QCOMPARE(slot.From, -2.0f);
+    QCOMPARE(slot.To, 6.0f);
+    // x + 2y = 4 from x = -2 to 6 runs from pixel (256, 234) to (432, 322).
+    QCOMPARE(h.PixelAt(256, 234), lightBlue);
+    QCOMPARE(h.PixelAt(333, 272), lightBlue);
+    QCOMPARE(h.PixelAt(432, 322), lightBlue);
+    QCOMPARE(h.PixelAt(460, 336), paleYellow);
+
+    QVERIFY(h.SlotButton(3)->isChecked());
+    QCOMPARE(h.form->CurrentSlot(), 3);
+    for (int n = 1; n <= 5; ++n)
+        QCOMPARE(h.Box(n)->text(), QString());
+    QCOMPARE(QApplication::focusWidget(), h.Box(1));
+}
+
+void TestLineCommands::drawingTheEighthSlotWrapsToTheFirst_data()
+{
+    QTest::addColumn<bool>("firstHoldsVerticalLine");
+    QTest::newRow("first slot empty") << false;
+    QTest::newRow("first slot holds a vertical line") << true;
+}
+
+void TestLineCommands::drawingTheEighthSlotWrapsToTheFirst()
+{
+    QFETCH(bool, firstHoldsVerticalLine);
+    FormHarness h;
+    if (firstHoldsVerticalLine) {
+        EnterLine(h, {QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("6"),
+                      QStringLiteral("-1"), QStringLiteral("4")});
+        h.Click(h.Button(QStringLiteral("Command4")));
+    }
+    h.Click(h.SlotButton(7));
+    EnterLine(h, {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("3"),
+                  QStringLiteral("-5"), QStringLiteral("5")});
+    h.Click(h.Button(QStringLiteral("Command4")));
+
+    QVERIFY(h.form->Lines().Slot(7).IsDrawn());
+    QVERIFY(h.SlotButton(0)->isChecked());
+    QCOMPARE(h.form->CurrentSlot(), 0);
+    QCOMPARE(h.Box(1)->text(), firstHoldsVerticalLine ? QStringLiteral(" 2") : QString());
+    QCOMPARE(h.Box(2)->text(), firstHoldsVerticalLine ? QStringLiteral(" 0") : QString());
+    QCOMPARE(QApplication::focusWidget(), h.Box(1));
+    // The draw command always leaves the x-range caption, even over a
+    // recalled vertical line.
+    QCOMPARE(CaptionTop(h), 456);
+}
+
+void TestLineCommands::drawingASlotTwiceKeepsBothUntilARedraw()
+{
+    FormHarness h;
+    // y = 1 and y = -2 over the whole width, both in slot 1.
+    EnterLine(h, {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"),
+                  QStringLiteral("-10"), QStringLiteral("10")});
+    h.Click(h.Button(QStringLiteral("Command4")));
+    h.Click(h.SlotButton(0));
+    EnterLine(h, {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("-2"),
+                  QStringLiteral("-10"), QStringLiteral("10")});
+    h.Click(h.Button(QStringLiteral("Command4")));
+
+    QCOMPARE(h.PixelAt(311, 278), lightBlue);
+    QCOMPARE(h.PixelAt(311, 344), lightBlue);
+    QCOMPARE(h.form->Lines().Slot(0).C, -2.0f);
+
+    h.Click(h.Button(QStringLiteral("Command3(1)")));
+    QCOMPARE(h.PixelAt(311, 278), 0x000000u); // only the grid line is left
+    QCOMPARE(h.PixelAt(311, 344), lightBlue);
+}
+
+void TestLineCommands::eraseKeepsTheSlotSelected()
+{
+    FormHarness h;
+    EnterLine(h, {QStringLiteral("1"), QStringLiteral("-1"), QStringLiteral("0"),
+                  QStringLiteral("-5"), QStringLiteral("5")});
+    h.Click(h.Button(QStringLiteral("Command4")));
+    h.Click(h.SlotButton(0));
+    QCOMPARE(h.Box(1)->text(), QStringLiteral(" 1"));
+    QVERIFY(BluePixels(h.Picture()) > 0);
+
+    h.Box(2)->selectAll();
+    h.Type(h.Box(2), QStringLiteral("0"));
+    QCOMPARE(CaptionTop(h), 408);
+    h.Click(h.Button(QStringLiteral("Command5")));
+    QVERIFY(!h.form->Lines().Slot(0).IsDrawn());
+    QCOMPARE(h.form->Lines().Slot(0).A, 1.0f); // the numbers stay, unseen
+    QVERIFY(h.SlotButton(0)->isChecked());
+    QCOMPARE(h.form->CurrentSlot(), 0);
+    for (int n = 1; n <= 5; ++n)
+        QCOMPARE(h.Box(n)->text(), QString());
+    QCOMPARE(BluePixels(h.Picture()), 0);
+    QCOMPARE(QApplication::focusWidget(), h.Box(1));
+    QCOMPARE(CaptionTop(h), 456);
+
+    // Drawing the slot again stores fresh values.
+    EnterLine(h, {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
+                  QStringLiteral("-1"), QStringLiteral("1")});
+    h.Click(h.Button(QStringLiteral("Command4")));
+    QCOMPARE(h.form->Lines().Slot(0).A, 0.0f);
+    QCOMPARE(h.form->Lines().Slot(0).C, 2.0f);
+}
+
+void TestLineCommands::erasingAnEmptySlotStillRedraws()
+{
+    FormHarness h;
+    EnterLine(h, {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"),
+                  QStringLiteral("-10"), QStringLiteral("10")});
+    h.Click(h.Button(QStringLiteral("Command4")));
+    h.Type(h.Box(1), QStringLiteral("junk"));
+    h.Click(h.Button(QStringLiteral("Command5")));
+    QCOMPARE(h.form->CurrentSlot(), 1);
+    QCOMPARE(h.Box(1)->text(), QString());
+    QVERIFY(h.form->Lines().Slot(0).IsDrawn());
+    QCOMPARE(h.PixelAt(311, 278), lightBlue);
+}
+
+void TestLineCommands::resetClearsEverythingButTheScale()
+{
+    FormHarness h;
+    h.Click(h.Button(QStringLiteral("Command3(2)")));
+    for (int i = 0; i < 3; ++i) {
+        EnterLine(h, {QStringLiteral("1"), QString::number(i + 1), QStringLiteral("2"),
+                      QStringLiteral("-3"), QStringLiteral("3")});
+        h.Click(h.Button(QStringLiteral("Command4")));
+    }
+    QVERIFY(BluePixels(h.Picture()) > 0);
+    QCOMPARE(h.form->CurrentSlot(), 3);
+
+    h.Click(h.Button(QStringLiteral("Command2")));
+    QCOMPARE(BluePixels(h.Picture()), 0);
+    QCOMPARE(h.form->View().GridUnit, 14);
+    QVERIFY(h.SlotButton(0)->isChecked());
+    QCOMPARE(h.form->CurrentSlot(), 0);
+    QCOMPARE(QApplication::focusWidget(), h.Box(1));
+    for (int slot = 0; slot < LineTable::SlotCount; ++slot)
+        QVERIFY(!h.form->Lines().Slot(slot).IsDrawn());
+
+    // The old lines never come back, neither on recall nor on a redraw.
+    h.Click(h.SlotButton(1));
+    QCOMPARE(h.Box(1)->text(), QString());
+    h.Click(h.Button(QStringLiteral("Command3(0)")));
+    QCOMPARE(BluePixels(h.Picture()), 0);
+}
+
+void TestLineCommands::resetEmptiesTheBoxesOfTheSelectedFirstSlot()
+{
+    FormHarness h;
+    h.Type(h.Box(1), QStringLiteral("5"));
+    h.Type(h.Box(5), QStringLiteral("9"));
+    h.Click(h.Button(QStringLiteral("Command2")));
+    QCOMPARE(h.Box(1)->text(), QString());
+    QCOMPARE(h.Box(5)->text(), QString());
+    QCOMPARE(QApplication::focusWidget(), h.Box(1));
+}
+
+void TestLineCommands::numbersAreStoredInSinglePrecision()
+{
+    FormHarness h;
+    EnterLine(h, {QStringLiteral("1E+39"), QStringLiteral("1"), QStringLiteral("0.1"),
+                  QStringLiteral("-1"), QStringLiteral("1")});
+    h.Click(h.Button(QStringLiteral("Command4")));
+    const LineSlot &slot = h.form->Lines().Slot(0);
+    QVERIFY(std::isinf(slot.A) && slot.A > 0);
+    QCOMPARE(slot.C, 0.1f);
+    // A slope of infinity has no end on the plane, so nothing is drawn.
+    QCOMPARE(BluePixels(h.Picture()), 0);
+
+    h.Click(h.SlotButton(0));
+    QCOMPARE(h.Box(1)->text(), QStringLiteral(" 1.#INF"));
+    QCOMPARE(h.Box(3)->text(), QStringLiteral(" .1"));
+    // A full redraw with the infinite slot in the table still draws the rest.
+    h.Click(h.SlotButton(1));
+    EnterLine(h, {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"),
+                  QStringLiteral("-10"), QStringLiteral("10")});
+    h.Click(h.Button(QStringLiteral("Command4")));
+    h.Click(h.Button(QStringLiteral("Command3(1)")));
+    QCOMPARE(h.PixelAt(311, 278), lightBlue);
+}
+
+void TestLineCommands::emptyBoxesStoreZerosAndDrawNothing()
+{
+    FormHarness h;
+    h.Click(h.Button(QStringLiteral("Command4")));
+    const LineSlot &slot = h.form->Lines().Slot(0);
+    QVERIFY(slot.IsDrawn());
+    QCOMPARE(slot.A, 0.0f);
+    QCOMPARE(slot.B, 0.0f);
+    QCOMPARE(BluePixels(h.Picture()), 0);
+    QCOMPARE(h.form->CurrentSlot(), 1);
+    h.Click(h.SlotButton(0));
+    QCOMPARE(h.Box(1)->text(), QStringLiteral(" 0"));
+    QCOMPARE(CaptionTop(h), 408);
+}
+
+QTEST_MAIN(TestLineCommands)
+#include "tst_linecommands.moc"

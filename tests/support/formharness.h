@@ -1,0 +1,80 @@
+#pragma once
+
+#include "app/form1.h"
+#include "app/startup.h"
+#include "surface/picturebox.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <memory>
+
+// A shown and active Form1 for tests that drive it as a pupil would, with
+// mouse clicks and keys, and read back the boxes, the focus and the pixels.
+class FormHarness {
+public:
+    FormHarness()
+        : form(std::make_unique<Form1>())
+    {
+        form->show();
+        form->activateWindow();
+        (void)QTest::qWaitForWindowActive(form.get());
+    }
+
+    template <typename T = QWidget> T *Control(const QString &name) const
+    {
+        return form->findChild<T *>(name, Qt::FindDirectChildrenOnly);
+    }
+    QLineEdit *Box(int number) const
+    {
+        return Control<QLineEdit>(QStringLiteral("Text%1").arg(number));
+    }
+    QRadioButton *SlotButton(int index) const
+    {
+        return Control<QRadioButton>(QStringLiteral("Option1(%1)").arg(index));
+    }
+    QPushButton *Button(const QString &name) const { return Control<QPushButton>(name); }
+
+    void Click(QWidget *widget) const { QTest::mouseClick(widget, Qt::LeftButton); }
+    // Types text key by key. Characters beyond ASCII arrive as an input
+    // method would hand them over: a key event that carries the text.
+    static void Type(QWidget *widget, const QString &text)
+    {
+        for (const QChar ch : text) {
+            if (ch.unicode() < 0x80 && ch.unicode() >= 0x20) {
+                QTest::keyClick(widget, static_cast<char>(ch.unicode()));
+            } else {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+                QApplication::sendEvent(widget, &press);
+                QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+                QApplication::sendEvent(widget, &release);
+            }
+        }
+    }
+    void Enter(QWidget *widget) const { QTest::keyClick(widget, Qt::Key_Return); }
+
+    // Types one value over whatever the focused box holds, then presses Enter.
+    void TypeAndEnter(const QString &text) const
+    {
+        QWidget *focus = QApplication::focusWidget();
+        QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
+        Type(focus, text);
+        QTest::keyClick(focus, Qt::Key_Return);
+    }
+
+    QImage Picture() const { return form->Surface()->Image(); }
+    QRgb PixelAt(int x, int y) const { return Picture().pixel(x, y) & 0xffffffu; }
+
+    std::unique_ptr<Form1> form;
+};
+
+// Gives the test application the look the program runs with; call it from
+// initTestCase().
+inline void PrepareTestApplication()
+{
+    PrepareApplication(*qApp);
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "surface/canvas.h"
+
+#include <QString>
+#include <QVector>
+
+// A canvas that draws nothing and remembers every operation, so a test can
+// check exactly what the plane and line drawing issue.
+class RecordingCanvas final : public Canvas {
+public:
+    enum class Op {
+        Cls,
+        DrawWidth,
+        ForeColor,
+        Line,
+        FontSize,
+        FontBold,
+        CurrentX,
+        CurrentY,
+        Print,
+        Refresh
+    };
+
+    struct Call {
+        Op op;
+        float a = 0;
+        float b = 0;
+        float c = 0;
+        float d = 0;
+        QString text;
+        QRgb colour = 0;
+    };
+
+    // What the state would be on a real surface.
+    struct LineCall {
+        float x1, y1, x2, y2;
+        int width;
+        QRgb colour;
+    };
+    struct PrintCall {
+        float x, y;
+        QString text;
+        bool bold;
+    };
+
+    QVector<Call> calls;
+    QVector<LineCall> lines;
+    QVector<PrintCall> prints;
+
+    void Cls() override { calls.push_back({Op::Cls}); }
+    float Width() const override { return 600.0f; }
+    float Height() const override { return 600.0f; }
+    std::int16_t DrawWidth() const override { return drawWidth_; }
+    void SetDrawWidth(std::int16_t width) override
+    {
+        drawWidth_ = width;
+        calls.push_back({Op::DrawWidth, float(width)});
+    }
+    QRgb ForeColor() const override { return foreColour_; }
+    void SetForeColor(QRgb colour) override
+    {
+        foreColour_ = colour;
+        Call call{Op::ForeColor};
+        call.colour = colour;
+        calls.push_back(call);
+    }
+    void Line(float x1, float y1, float x2, float y2) override
+    {
+        calls.push_back({Op::Line, x1, y1, x2, y2});
+        lines.push_back({x1, y1, x2, y2, drawWidth_, foreColour_});
+    }
+    void SetFontSize(float points) override { calls.push_back({Op::FontSize, points}); }
+    void SetFontBold(bool bold) override
+    {
+        bold_ = bold;
+        calls.push_back({Op::FontBold, bold ? 1.0f : 0.0f});
+    }
+    void SetCurrentX(float x) override
+    {
+        x_ = x;
+        calls.push_back({Op::CurrentX, x});
+    }
+    void SetCurrentY(float y) override
+    {
+        y_ = y;
+        calls.push_back({Op::CurrentY, y});
+    }
+    void Print(const QString &text) override
+    {
+        Call call{Op::Print};
+        call.text = text;
+        calls.push_back(call);
+        prints.push_back({x_, y_, text, bold_});
+    }
+    void Refresh() override { calls.push_back({Op::Refresh}); }
+
+private:
+    std::int16_t drawWidth_ = 1;
+    QRgb foreColour_ = 0xff000000;
+    bool bold_ = false;
+    float x_ = 0;
+    float y_ = 0;
+};
