@@ -2,6 +2,7 @@
 
 #include "app/layout.h"
 #include "lines/linedrawing.h"
+#include "lines/picturedescription.h"
 #include "lines/rangecaption.h"
 #include "plane/planedrawing.h"
 #include "runtime/uifont.h"
@@ -144,6 +145,7 @@ Form1::Form1(QWidget *parent)
     setFixedSize(FormWidth, FormHeight);
 
     CreateControls();
+    NameControlsForScreenReaders();
     SetTabOrder();
     ConnectHandlers();
     Text1->setFocus(Qt::OtherFocusReason);
@@ -210,6 +212,30 @@ void Form1::CreateControls()
     Option1[0]->setChecked(true);
     for (int i = 1; i < 8; ++i)
         Option1[i]->setFocusPolicy(Qt::ClickFocus);
+}
+
+void Form1::NameControlsForScreenReaders()
+{
+    Picture1->setAccessibleName(QStringLiteral("座標平面"));
+    Text1->setAccessibleName(QStringLiteral("ａ"));
+    Text2->setAccessibleName(QStringLiteral("ｂ"));
+    Text3->setAccessibleName(QStringLiteral("ｃ"));
+    Text4->setAccessibleName(QStringLiteral("変域の始め"));
+    Text5->setAccessibleName(QStringLiteral("変域の終わり"));
+    const QString sizes[3] = {QStringLiteral("小"), QStringLiteral("中"), QStringLiteral("大")};
+    for (std::size_t i = 0; i < Command3.size(); ++i)
+        Command3[i]->setAccessibleName(QStringLiteral("座標平面の大きさ ") + sizes[i]);
+    Command1->setAccessibleName(QStringLiteral("終了"));
+    Command2->setAccessibleName(QStringLiteral("初期画面"));
+    Command4->setAccessibleName(QStringLiteral("線を引く"));
+    Command5->setAccessibleName(QStringLiteral("線を消す"));
+    for (QRadioButton *option : Option1)
+        option->setAccessibleName(option->text());
+}
+
+void Form1::DescribeSurface()
+{
+    Picture1->setAccessibleDescription(DescribePicture(lineTable_, view_));
 }
 
 void Form1::SetTabOrder()
@@ -322,6 +348,7 @@ void Form1::DrawPlane()
     const AxisNamePlaces places = AxisNamePlacesFor(view_);
     Label5[0]->move(places.yNameLeft, Label5[0]->y());
     Label5[1]->move(Label5[1]->x(), places.xNameTop);
+    DescribeSurface();
 }
 
 void Form1::DrawLine(int slot, std::int16_t colour)

@@ -56,6 +56,9 @@ protected:
 
 private:
     void CreateControls();
+    void NameControlsForScreenReaders();
+    // Keeps the surface's spoken description in step with the table.
+    void DescribeSurface();
     void SetTabOrder();
     void ConnectHandlers();
 

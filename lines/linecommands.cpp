@@ -31,6 +31,7 @@ void Form1::Command4_Click()
     // Drawn on top of what is shown: an earlier line of this slot stays
     // visible until the next full redraw.
     DrawLine(k, LineColor);
+    DescribeSurface();
     if (currentSlot_ == 7)
         currentSlot_ = -1;
     // Moving on selects the next slot (after the eighth, the first), which

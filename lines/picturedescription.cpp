@@ -1,0 +1,54 @@
+#include "lines/picturedescription.h"
+
+#include "runtime/vbnumber.h"
+
+#include <QStringList>
+
+namespace {
+
+QString PlaneSizeName(int gridUnit)
+{
+    switch (gridUnit) {
+    case 40:
+        return QStringLiteral("小");
+    case 22:
+        return QStringLiteral("中");
+    case 14:
+        return QStringLiteral("大");
+    default:
+        return QString::number(gridUnit);
+    }
+}
+
+QString Number(float value)
+{
+    return vb::Str(value).trimmed();
+}
+
+QString DescribeLine(int slot, const LineSlot &line)
+{
+    const QString variable = line.B == 0.0f ? QStringLiteral("y") : QStringLiteral("x");
+    return QStringLiteral("直線%1: %2x + %3y = %4, %5 ≦ %6 ≦ %7")
+        .arg(slot + 1)
+        .arg(Number(line.A), Number(line.B), Number(line.C), Number(line.From), variable,
+             Number(line.To));
+}
+
+} // namespace
+
+QString DescribePicture(const LineTable &table, const PlaneView &view)
+{
+    QStringList parts;
+    parts << QStringLiteral("座標平面 大きさ%1").arg(PlaneSizeName(view.GridUnit));
+    int drawn = 0;
+    for (int slot = 0; slot < LineTable::SlotCount; ++slot) {
+        const LineSlot &line = table.Slot(slot);
+        if (line.IsDrawn()) {
+            parts << DescribeLine(slot, line);
+            ++drawn;
+        }
+    }
+    if (drawn == 0)
+        parts << QStringLiteral("直線なし");
+    return parts.join(QStringLiteral("。"));
+}

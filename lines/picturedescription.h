@@ -1,0 +1,10 @@
+#pragma once
+
+#include "lines/linetable.h"
+#include "plane/planeview.h"
+
+#include <QString>
+
+// What the surface shows, in words a screen reader can speak: the plane size
+// and every stored line as its equation and range.
+QString DescribePicture(const LineTable &table, const PlaneView &view);

@@ -1,0 +1,50 @@
+#include "support/formharness.h"
+
+// The window on a screen with two device pixels per pixel: everything keeps
+// its place in proportion and the plane is drawn at full device resolution.
+class TestHighDpi : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { PrepareTestApplication(); }
+    void windowScalesAsAWhole();
+    void planeIsDrawnAtDeviceResolution();
+};
+
+void TestHighDpi::windowScalesAsAWhole()
+{
+    FormHarness h;
+    QCOMPARE(h.form->devicePixelRatio(), 2.0);
+    const QImage window = h.form->grab().toImage();
+    QCOMPARE(window.size(), QSize(1870, 1300));
+    // Surface pixel (x, y) still lands at client (16 + x, 32 + y): the y axis
+    // covers device columns 2 * (16 + 299) to 2 * (16 + 301) + 1.
+    QCOMPARE(window.pixel(2 * (16 + 300), 2 * (32 + 150)) & 0xffffffu, 0x000000u);
+    QCOMPARE(window.pixel(2 * (16 + 305), 2 * (32 + 150)) & 0xffffffu, 0xffffc0u);
+    // The olive panel and the green window keep their places.
+    QCOMPARE(window.pixel(2 * 660, 2 * 545) & 0xffffffu, 0x808000u);
+    QCOMPARE(window.pixel(2 * 5, 2 * 640) & 0xffffffu, 0x008000u);
+}
+
+void TestHighDpi::planeIsDrawnAtDeviceResolution()
+{
+    FormHarness h;
+    const QImage picture = h.Picture();
+    QCOMPARE(picture.size(), QSize(1200, 1200));
+    // A one-pixel grid line at x = 322 is two sharp device columns.
+    const int y = 2 * 150;
+    QCOMPARE(picture.pixel(643, y) & 0xffffffu, 0xffffc0u);
+    QCOMPARE(picture.pixel(644, y) & 0xffffffu, 0x000000u);
+    QCOMPARE(picture.pixel(645, y) & 0xffffffu, 0x000000u);
+    QCOMPARE(picture.pixel(646, y) & 0xffffffu, 0xffffc0u);
+}
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_SCALE_FACTOR", "2");
+    QApplication app(argc, argv);
+    TestHighDpi test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_highdpi.moc"
