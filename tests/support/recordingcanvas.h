@@ -23,6 +23,13 @@ public:
     };
 
     struct Call {
+        explicit Call(Op kind, float first = 0, float second = 0, float third = 0, float fourth = 0)
+            : op(kind)
+            , a(first)
+            , b(second)
+            , c(third)
+            , d(fourth)
+        {}
         Op op;
         float a = 0;
         float b = 0;
@@ -48,52 +55,52 @@ public:
     QVector<LineCall> lines;
     QVector<PrintCall> prints;
 
-    void Cls() override { calls.push_back({Op::Cls}); }
+    void Cls() override { calls.push_back(Call(Op::Cls)); }
     float Width() const override { return 600.0f; }
     float Height() const override { return 600.0f; }
     std::int16_t DrawWidth() const override { return drawWidth_; }
     void SetDrawWidth(std::int16_t width) override
     {
         drawWidth_ = width;
-        calls.push_back({Op::DrawWidth, float(width)});
+        calls.push_back(Call(Op::DrawWidth, float(width)));
     }
     QRgb ForeColor() const override { return foreColour_; }
     void SetForeColor(QRgb colour) override
     {
         foreColour_ = colour;
-        Call call{Op::ForeColor};
+        Call call(Op::ForeColor);
         call.colour = colour;
         calls.push_back(call);
     }
     void Line(float x1, float y1, float x2, float y2) override
     {
-        calls.push_back({Op::Line, x1, y1, x2, y2});
+        calls.push_back(Call(Op::Line, x1, y1, x2, y2));
         lines.push_back({x1, y1, x2, y2, drawWidth_, foreColour_});
     }
-    void SetFontSize(float points) override { calls.push_back({Op::FontSize, points}); }
+    void SetFontSize(float points) override { calls.push_back(Call(Op::FontSize, points)); }
     void SetFontBold(bool bold) override
     {
         bold_ = bold;
-        calls.push_back({Op::FontBold, bold ? 1.0f : 0.0f});
+        calls.push_back(Call(Op::FontBold, bold ? 1.0f : 0.0f));
     }
     void SetCurrentX(float x) override
     {
         x_ = x;
-        calls.push_back({Op::CurrentX, x});
+        calls.push_back(Call(Op::CurrentX, x));
     }
     void SetCurrentY(float y) override
     {
         y_ = y;
-        calls.push_back({Op::CurrentY, y});
+        calls.push_back(Call(Op::CurrentY, y));
     }
     void Print(const QString &text) override
     {
-        Call call{Op::Print};
+        Call call(Op::Print);
         call.text = text;
         calls.push_back(call);
         prints.push_back({x_, y_, text, bold_});
     }
-    void Refresh() override { calls.push_back({Op::Refresh}); }
+    void Refresh() override { calls.push_back(Call(Op::Refresh)); }
 
 private:
     std::int16_t drawWidth_ = 1;

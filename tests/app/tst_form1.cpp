@@ -1,0 +1,350 @@
+#include "support/formharness.h"
+
+#include <QLabel>
+#include <QTimer>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+const QRgb green = qRgb(0, 128, 0);
+const QRgb olive = qRgb(128, 128, 0);
+const QRgb white = qRgb(255, 255, 255);
+const QRgb black = qRgb(0, 0, 0);
+const QRgb paleYellow = qRgb(255, 255, 192);
+
+QImage Grab(QWidget *widget)
+{
+    return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QRgb Rgb(const QImage &image, int x, int y)
+{
+    return image.pixel(x, y);
+}
+
+struct ControlRow {
+    const char *name;
+    const char *className;
+    QRect geometry;
+    const char *text;
+    int pixelSize; // 0 for the surface and the shape, which show no text
+    bool bold;
+};
+
+const char *const labelClass = "QLabel";
+const char *const buttonClass = "QPushButton";
+const char *const optionClass = "QRadioButton";
+const char *const boxClass = "QLineEdit";
+
+// Every control of the window as it first appears.
+const ControlRow controlRows[] = {
+    {"Picture1", "PictureBox", {16, 32, 600, 600}, "", 0, false},
+    {"Label5(0)", labelClass, {304, 0, 25, 33}, "ｙ", 27, true},
+    {"Label5(1)", labelClass, {616, 328, 25, 33}, "χ", 27, true},
+    {"Command2", buttonClass, {824, 16, 89, 33}, "初期画面", 16, true},
+    {"Label1", labelClass, {720, 56, 130, 16}, "座標平面の大きさ", 16, true},
+    {"Command3(0)", buttonClass, {664, 80, 65, 33}, "小", 16, false},
+    {"Command3(1)", buttonClass, {752, 80, 65, 33}, "中", 27, true},
+    {"Command3(2)", buttonClass, {840, 80, 65, 33}, "大", 16, false},
+    {"Label7(0)", labelClass, {672, 136, 241, 25}, "１～８本の直線が描けます。", 19, true},
+    {"Label7(1)", labelClass, {672, 160, 225, 25}, "番号の○にチェックし，", 19, true},
+    {"Label7(2)", labelClass, {672, 184, 249, 25}, "ａ，ｂ，ｃの値と変域をいれて", 19, true},
+    {"Label7(3)", labelClass, {672, 208, 225, 25}, "「線を引く」で描きます。", 19, true},
+    {"Shape1", "QFrame", {648, 240, 273, 313}, "", 0, false},
+    {"Option1(0)", optionClass, {664, 248, 33, 33}, "１", 19, true},
+    {"Option1(1)", optionClass, {720, 248, 33, 33}, "２", 19, true},
+    {"Option1(2)", optionClass, {776, 248, 33, 33}, "３", 19, true},
+    {"Option1(3)", optionClass, {832, 248, 33, 33}, "４", 19, true},
+    {"Option1(4)", optionClass, {664, 280, 33, 33}, "５", 19, true},
+    {"Option1(5)", optionClass, {720, 280, 33, 33}, "６", 19, true},
+    {"Option1(6)", optionClass, {776, 280, 33, 33}, "７", 19, true},
+    {"Option1(7)", optionClass, {832, 280, 33, 33}, "８", 19, true},
+    {"Label8(0)", labelClass, {680, 317, 17, 25}, "ａ", 19, true},
+    {"Label8(1)", labelClass, {784, 317, 17, 25}, "ｂ", 19, true},
+    {"Label9", labelClass, {888, 317, 17, 25}, "ｃ", 19, true},
+    {"Text1", boxClass, {656, 336, 49, 41}, "", 32, false},
+    {"Label3", labelClass, {704, 344, 25, 33}, "χ", 27, true},
+    {"Label4", labelClass, {728, 344, 25, 33}, "＋", 27, true},
+    {"Text2", boxClass, {760, 336, 49, 41}, "", 32, false},
+    {"Label2", labelClass, {816, 344, 49, 33}, "ｙ＝", 27, true},
+    {"Text3", boxClass, {864, 336, 49, 41}, "", 32, false},
+    {"Text4", boxClass, {680, 400, 57, 41}, "", 32, false},
+    {"Label6(0)", labelClass, {744, 408, 89, 33}, "≦χ≦", 27, true},
+    {"Text5", boxClass, {832, 400, 57, 41}, "", 32, false},
+    {"Command4", buttonClass, {744, 456, 161, 33}, "線を引く", 19, true},
+    {"Label6(1)", labelClass, {744, 456, 89, 33}, "≦ ｙ≦", 27, true},
+    {"Command5", buttonClass, {744, 504, 161, 33}, "線を消す", 19, true},
+    {"Command1", buttonClass, {792, 600, 121, 33}, "終　了", 16, true},
+};
+
+// Runs the application's event loop once, with a click or a close queued to
+// run inside it. A loop still running after five seconds ends with 99.
+int RunLoop(const std::function<void()> &action)
+{
+    QTimer fallback;
+    fallback.setSingleShot(true);
+    QObject::connect(&fallback, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    fallback.start(5000);
+    QTimer::singleShot(0, action);
+    return QCoreApplication::exec();
+}
+
+} // namespace
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { PrepareTestApplication(); }
+
+    void windowFrame()
+    {
+        FormHarness h;
+        QCOMPARE(h.form->windowTitle(), QStringLiteral("Tolvane"));
+        QCOMPARE(h.form->size(), QSize(935, 650));
+        const QImage grab = Grab(h.form.get());
+        QCOMPARE(Rgb(grab, 5, 640), green);
+        QCOMPARE(Rgb(grab, 930, 5), green);
+        QCOMPARE(Rgb(grab, 660, 545), olive);
+        QCOMPARE(Rgb(grab, 910, 300), olive);
+    }
+
+    void controls_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("className");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("pixelSize");
+        QTest::addColumn<bool>("bold");
+        for (const ControlRow &row : controlRows) {
+            QTest::newRow(row.name)
+                << QString::fromLatin1(row.name) << QByteArray(row.className) << row.geometry
+                << QString::fromUtf8(row.text) << row.pixelSize << row.bold;
+        }
+    }
+
+    void controls()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, className);
+        QFETCH(QRect, geometry);
+        QFETCH(QString, text);
+        QFETCH(int, pixelSize);
+        QFETCH(bool, bold);
+
+        FormHarness h;
+        QWidget *widget = h.Control(name);
+        QVERIFY2(widget, qPrintable(name));
+        QCOMPARE(QByteArray(widget->metaObject()->className()), className);
+        QCOMPARE(widget->geometry(), geometry);
+        QString shown;
+        if (auto *label = qobject_cast<QLabel *>(widget))
+            shown = label->text();
+        else if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            shown = button->text();
+        else if (auto *box = qobject_cast<QLineEdit *>(widget))
+            shown = box->text();
+        QCOMPARE(shown, text);
+        if (pixelSize > 0) {
+            QCOMPARE(widget->font().pixelSize(), pixelSize);
+            QCOMPARE(widget->font().bold(), bold);
+        }
+    }
+
+    void controlCount()
+    {
+        FormHarness h;
+        const auto widgets = h.form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        QCOMPARE(widgets.size(), 37);
+        QStringList names;
+        for (const QWidget *widget : widgets)
+            names << widget->objectName();
+        QStringList expected;
+        for (const ControlRow &row : controlRows)
+            expected << QString::fromLatin1(row.name);
+        names.sort();
+        expected.sort();
+        QCOMPARE(names, expected);
+    }
+
+    void groundColours_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRgb>("ground");
+        for (const char *name : {"Label5(0)", "Label5(1)", "Label1", "Label7(0)", "Label7(1)",
+                                 "Label7(2)", "Label7(3)"})
+            QTest::newRow(name) << QString::fromLatin1(name) << green;
+        for (const char *name : {"Label8(0)", "Label8(1)", "Label9", "Label3", "Label4", "Label2",
+                                 "Label6(0)", "Label6(1)", "Option1(0)", "Option1(7)"})
+            QTest::newRow(name) << QString::fromLatin1(name) << olive;
+    }
+
+    void groundColours()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRgb, ground);
+        FormHarness h;
+        QWidget *widget = h.Control(name);
+        QVERIFY(widget);
+        QCOMPARE(widget->palette().color(QPalette::Window).rgb(), ground);
+        QCOMPARE(widget->palette().color(QPalette::WindowText).rgb(), white);
+        QVERIFY(widget->autoFillBackground());
+    }
+
+    void stacking()
+    {
+        FormHarness h;
+        int lastBehind = -1;
+        int firstInFront = 1000;
+        int order = 0;
+        for (QObject *child : h.form->children()) {
+            auto *widget = qobject_cast<QWidget *>(child);
+            if (!widget)
+                continue;
+            const bool behind =
+                qobject_cast<QLabel *>(widget) || widget->objectName() == QLatin1String("Shape1");
+            if (behind)
+                lastBehind = std::max(lastBehind, order);
+            else
+                firstInFront = std::min(firstInFront, order);
+            ++order;
+        }
+        QCOMPARE(order, 37);
+        QVERIFY2(lastBehind < firstInFront, "a label or the shape stands over a control");
+
+        // The caption under the draw button shows nothing of itself.
+        QWidget *draw = h.Button(QStringLiteral("Command4"));
+        QCOMPARE(h.Control(QStringLiteral("Label6(1)"))->y(), 456);
+        const QImage window = Grab(h.form.get());
+        const QImage button = Grab(draw);
+        QCOMPARE(Rgb(window, 760, 470), Rgb(button, 16, 14));
+        for (int y = 3; y < draw->height() - 3; ++y) {
+            for (int x = 3; x < draw->width() - 3; ++x) {
+                const QRgb pixel = Rgb(window, draw->x() + x, draw->y() + y);
+                QCOMPARE(pixel, Rgb(button, x, y));
+                QVERIFY(pixel != olive && pixel != white);
+            }
+        }
+    }
+
+    void initialState()
+    {
+        FormHarness h;
+        QCOMPARE(h.Button(QStringLiteral("Command3(1)"))->font().pixelSize(), 27);
+        QVERIFY(h.Button(QStringLiteral("Command3(1)"))->font().bold());
+        for (const char *name : {"Command3(0)", "Command3(2)"}) {
+            QCOMPARE(h.Button(QString::fromLatin1(name))->font().pixelSize(), 16);
+            QVERIFY(!h.Button(QString::fromLatin1(name))->font().bold());
+        }
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(h.SlotButton(i)->isChecked(), i == 0);
+        for (int n = 1; n <= 5; ++n)
+            QVERIFY(h.Box(n)->text().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), h.Box(1));
+        QCOMPARE(h.form->View().OriginX, 300);
+        QCOMPARE(h.form->View().OriginY, 300);
+        QCOMPARE(h.form->View().GridUnit, 22);
+        QCOMPARE(h.form->CurrentSlot(), 0);
+        for (int k = 0; k < LineTable::SlotCount; ++k)
+            QCOMPARE(h.form->Lines().Slot(k).Drawn, 0.0f);
+    }
+
+    void tabOrder()
+    {
+        FormHarness h;
+        const QStringList expected = {
+            QStringLiteral("Text2"),       QStringLiteral("Text3"),
+            QStringLiteral("Text4"),       QStringLiteral("Command4"),
+            QStringLiteral("Command5"),    QStringLiteral("Command2"),
+            QStringLiteral("Command1"),    QStringLiteral("Picture1"),
+            QStringLiteral("Command3(0)"), QStringLiteral("Command3(1)"),
+            QStringLiteral("Command3(2)"), QStringLiteral("Option1(0)"),
+            QStringLiteral("Text5"),       QStringLiteral("Text1"),
+        };
+        QCOMPARE(QApplication::focusWidget(), h.Box(1));
+        for (const QString &name : expected) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY(QApplication::focusWidget());
+            QCOMPARE(QApplication::focusWidget()->objectName(), name);
+        }
+    }
+
+    void planeDrawnBeforeShowing()
+    {
+        Form1 form;
+        QVERIFY(!form.isVisible());
+        const QImage picture = form.Surface()->Image();
+        QCOMPARE(picture.size(), QSize(600, 600));
+        QCOMPARE(Rgb(picture, 300, 150), black);
+        QCOMPARE(Rgb(picture, 150, 300), black);
+        QCOMPARE(Rgb(picture, 333, 157), paleYellow);
+        QCOMPARE(Rgb(picture, 333, 167), paleYellow);
+        QCOMPARE(Rgb(picture, 344, 150), black);
+    }
+
+    void pictureOnWindow()
+    {
+        FormHarness h;
+        const QImage picture = h.Picture().convertToFormat(QImage::Format_RGB32);
+        const QImage window = Grab(h.form.get());
+        for (const QPoint p :
+             {QPoint(300, 150), QPoint(150, 300), QPoint(333, 157), QPoint(0, 0), QPoint(599, 599)})
+            QCOMPARE(Rgb(window, 16 + p.x(), 32 + p.y()), Rgb(picture, p.x(), p.y()));
+        QCOMPARE(window.copy(16, 32, 600, 600), picture);
+
+        h.form->hide();
+        h.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(h.form.get()));
+        QCOMPARE(h.Picture().convertToFormat(QImage::Format_RGB32), picture);
+        QCOMPARE(Grab(h.form.get()).copy(16, 32, 600, 600), picture);
+    }
+
+    void keyPressesButton_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("gridUnit");
+        QTest::newRow("return on 小") << 0 << int(Qt::Key_Return) << 40;
+        QTest::newRow("enter on 大") << 2 << int(Qt::Key_Enter) << 14;
+        QTest::newRow("space on 小") << 0 << int(Qt::Key_Space) << 40;
+        QTest::newRow("space on 大") << 2 << int(Qt::Key_Space) << 14;
+    }
+
+    void keyPressesButton()
+    {
+        QFETCH(int, index);
+        QFETCH(int, key);
+        QFETCH(int, gridUnit);
+        FormHarness h;
+        QPushButton *button = h.Button(QStringLiteral("Command3(%1)").arg(index));
+        button->setFocus(Qt::TabFocusReason);
+        QCOMPARE(QApplication::focusWidget(), button);
+        QTest::keyClick(button, Qt::Key(key));
+        QCOMPARE(h.form->View().GridUnit, gridUnit);
+        QCOMPARE(button->font().pixelSize(), 27);
+        QVERIFY(button->font().bold());
+        QCOMPARE(h.Button(QStringLiteral("Command3(1)"))->font().pixelSize(), 16);
+    }
+
+    void exitButtonEndsProgram()
+    {
+        FormHarness h;
+        QPushButton *exit = h.Button(QStringLiteral("Command1"));
+        QCOMPARE(RunLoop([exit] { QTest::mouseClick(exit, Qt::LeftButton); }), 0);
+        QVERIFY(!h.form->isVisible());
+    }
+
+    void closingWindowEndsProgram()
+    {
+        FormHarness h;
+        Form1 *form = h.form.get();
+        QCOMPARE(RunLoop([form] { form->close(); }), 0);
+        QVERIFY(!h.form->isVisible());
+    }
+};
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"

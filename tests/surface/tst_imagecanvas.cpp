@@ -1,0 +1,293 @@
+#include "runtime/qbcolor.h"
+#include "surface/imagecanvas.h"
+#include "surface/segmentclip.h"
+
+#include <QtTest>
+
+#include <limits>
+#include <optional>
+
+namespace {
+
+constexpr QRgb kBack = qRgb(255, 255, 192);
+constexpr QRgb kBlack = qRgb(0, 0, 0);
+constexpr float kInf = std::numeric_limits<float>::infinity();
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+
+bool rowIs(const QImage &image, int y, QRgb colour)
+{
+    for (int x = 0; x < image.width(); ++x)
+        if (image.pixel(x, y) != colour)
+            return false;
+    return true;
+}
+
+bool columnIs(const QImage &image, int x, QRgb colour)
+{
+    for (int y = 0; y < image.height(); ++y)
+        if (image.pixel(x, y) != colour)
+            return false;
+    return true;
+}
+
+// Counts the pixels in the inclusive box that differ from the back colour.
+int markedIn(const QImage &image, int left, int top, int right, int bottom)
+{
+    int count = 0;
+    for (int y = top; y <= bottom; ++y)
+        for (int x = left; x <= right; ++x)
+            if (image.pixel(x, y) != kBack)
+                ++count;
+    return count;
+}
+
+bool sameSegment(const Segment &a, const Segment &b)
+{
+    return a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2;
+}
+
+QString describe(const Segment &s)
+{
+    return QStringLiteral("got (%1, %2) -> (%3, %4)")
+        .arg(s.x1, 0, 'g', 17)
+        .arg(s.y1, 0, 'g', 17)
+        .arg(s.x2, 0, 'g', 17)
+        .arg(s.y2, 0, 'g', 17);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Segment)
+Q_DECLARE_METATYPE(std::optional<Segment>)
+
+class TestImageCanvas : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void clsFillsWithBackColour()
+    {
+        ImageCanvas canvas(600, 600, kBack);
+        QCOMPARE(canvas.Image().size(), QSize(600, 600));
+        canvas.SetDrawWidth(3);
+        canvas.Line(0, 0, 600, 600);
+        canvas.Line(0, 300, 600, 300);
+        QVERIFY(canvas.Image().pixel(300, 300) != kBack);
+        canvas.Cls();
+        QCOMPARE(markedIn(canvas.Image(), 0, 0, 599, 599), 0);
+    }
+
+    void linesCoverWholePixels()
+    {
+        ImageCanvas canvas(600, 600, kBack);
+        canvas.SetDrawWidth(1);
+        canvas.Line(322, 0, 322, 600);
+        canvas.Line(0, 278, 600, 278);
+        const QImage thin = canvas.Image();
+        QVERIFY(columnIs(thin, 322, kBlack));
+        QVERIFY(rowIs(thin, 278, kBlack));
+        QCOMPARE(markedIn(thin, 0, 0, 599, 599), 1199);
+
+        canvas.Cls();
+        canvas.SetDrawWidth(3);
+        canvas.Line(0, 300, 600, 300);
+        canvas.Line(300, 0, 300, 600);
+        const QImage thick = canvas.Image();
+        for (int i = 299; i <= 301; ++i) {
+            QVERIFY(rowIs(thick, i, kBlack));
+            QVERIFY(columnIs(thick, i, kBlack));
+        }
+        QCOMPARE(markedIn(thick, 0, 0, 599, 599), 3591);
+    }
+
+    void paletteColours_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QRgb>("colour");
+        const QRgb palette[16] = {
+            qRgb(0, 0, 0),       qRgb(0, 0, 128),   qRgb(0, 128, 0),   qRgb(0, 128, 128),
+            qRgb(128, 0, 0),     qRgb(128, 0, 128), qRgb(128, 128, 0), qRgb(192, 192, 192),
+            qRgb(128, 128, 128), qRgb(0, 0, 255),   qRgb(0, 255, 0),   qRgb(0, 255, 255),
+            qRgb(255, 0, 0),     qRgb(255, 0, 255), qRgb(255, 255, 0), qRgb(255, 255, 255),
+        };
+        for (int i = 0; i < 16; ++i)
+            QTest::addRow("%d", i) << i << palette[i];
+        QTest::newRow("-1") << -1 << kBlack;
+        QTest::newRow("16") << 16 << kBlack;
+        QTest::newRow("1000") << 1000 << kBlack;
+    }
+
+    void paletteColours()
+    {
+        QFETCH(int, index);
+        QFETCH(QRgb, colour);
+        QCOMPARE(vb::QBColor(index), colour);
+    }
+
+    void linesUseForeColourAndKeepSettings()
+    {
+        ImageCanvas canvas(600, 600, kBack);
+        canvas.SetDrawWidth(3);
+        canvas.SetForeColor(vb::QBColor(9));
+        QCOMPARE(canvas.DrawWidth(), std::int16_t(3));
+        QCOMPARE(canvas.ForeColor(), qRgb(0, 0, 255));
+        canvas.Line(0, 100, 600, 100);
+        QVERIFY(rowIs(canvas.Image(), 100, qRgb(0, 0, 255)));
+
+        // The pen outlives Cls and the taking of the image.
+        canvas.Cls();
+        canvas.Line(0, 300, 600, 300);
+        QCOMPARE(canvas.DrawWidth(), std::int16_t(3));
+        QCOMPARE(canvas.ForeColor(), qRgb(0, 0, 255));
+        QVERIFY(rowIs(canvas.Image(), 299, qRgb(0, 0, 255)));
+        QVERIFY(rowIs(canvas.Image(), 301, qRgb(0, 0, 255)));
+
+        // Changes made while a drawing pass is open apply to the next line.
+        canvas.Cls();
+        canvas.Line(0, 50, 600, 50);
+        canvas.SetDrawWidth(1);
+        canvas.SetForeColor(vb::QBColor(12));
+        canvas.Line(0, 200, 600, 200);
+        const QImage image = canvas.Image();
+        QVERIFY(rowIs(image, 200, qRgb(255, 0, 0)));
+        QCOMPARE(image.pixel(100, 199), kBack);
+        QCOMPARE(image.pixel(100, 201), kBack);
+        QVERIFY(rowIs(image, 51, qRgb(0, 0, 255)));
+    }
+
+    void hugeEndsDrawTheVisiblePart_data()
+    {
+        QTest::addColumn<QLineF>("line");
+        QTest::addColumn<bool>("horizontal");
+        QTest::newRow("row") << QLineF(-1e38f, 300, 1e38f, 300) << true;
+        QTest::newRow("row backwards") << QLineF(3e38f, 300, -3e38f, 300) << true;
+        QTest::newRow("column") << QLineF(300, -1e38f, 300, 1e38f) << false;
+    }
+
+    void hugeEndsDrawTheVisiblePart()
+    {
+        QFETCH(QLineF, line);
+        QFETCH(bool, horizontal);
+        ImageCanvas canvas(600, 600, kBack);
+        canvas.SetDrawWidth(3);
+        canvas.Line(float(line.x1()), float(line.y1()), float(line.x2()), float(line.y2()));
+        const QImage image = canvas.Image();
+        QCOMPARE(markedIn(image, 0, 0, 599, 599), 1800);
+        for (int i = 299; i <= 301; ++i)
+            QVERIFY(horizontal ? rowIs(image, i, kBlack) : columnIs(image, i, kBlack));
+    }
+
+    void unusableEndsDrawNothing_data()
+    {
+        QTest::addColumn<QLineF>("line");
+        QTest::newRow("NaN start") << QLineF(kNaN, 0, 10, 10);
+        QTest::newRow("infinite start") << QLineF(kInf, 5, 10, 10);
+        QTest::newRow("infinite end") << QLineF(10, 10, 300, -kInf);
+        QTest::newRow("all NaN") << QLineF(kNaN, kNaN, kNaN, kNaN);
+        QTest::newRow("below") << QLineF(-100, 700, 800, 650);
+        QTest::newRow("past a corner") << QLineF(-40, 10, 10, -40);
+        QTest::newRow("far left") << QLineF(-1e38f, -1e38f, -1e38f, 1e38f);
+    }
+
+    void unusableEndsDrawNothing()
+    {
+        QFETCH(QLineF, line);
+        ImageCanvas canvas(600, 600, kBack);
+        ImageCanvas cleared(600, 600, kBack);
+        canvas.SetDrawWidth(3);
+        canvas.Line(float(line.x1()), float(line.y1()), float(line.x2()), float(line.y2()));
+        QCOMPARE(canvas.Image(), cleared.Image());
+    }
+
+    void zeroLengthLineMarksItsPoint()
+    {
+        ImageCanvas canvas(600, 600, kBack);
+        canvas.SetDrawWidth(3);
+        canvas.Line(100, 200, 100, 200);
+        const QImage image = canvas.Image();
+        QCOMPARE(image.pixel(100, 200), kBlack);
+        QCOMPARE(markedIn(image, 90, 190, 110, 210), markedIn(image, 0, 0, 599, 599));
+    }
+
+    void printPlacesTopLeftCorner()
+    {
+        ImageCanvas canvas(600, 600, kBack);
+        canvas.SetFontSize(20);
+        canvas.SetFontBold(true);
+        canvas.SetCurrentX(280);
+        canvas.SetCurrentY(298);
+        canvas.Print(QStringLiteral("Ｏ"));
+        const QImage image = canvas.Image();
+        QVERIFY(markedIn(image, 280, 298, 310, 330) > 20);
+        QCOMPARE(markedIn(image, 250, 250, 350, 296), 0);
+        QCOMPARE(markedIn(image, 240, 280, 278, 350), 0);
+    }
+
+    void printFarOffSurfaceDoesNothing()
+    {
+        ImageCanvas canvas(600, 600, kBack);
+        ImageCanvas cleared(600, 600, kBack);
+        canvas.SetFontSize(20);
+        const float places[][2] = {{1e30f, 1e30f}, {-1e30f, 300}, {300, kInf}, {kNaN, 10}};
+        for (const auto &place : places) {
+            canvas.SetCurrentX(place[0]);
+            canvas.SetCurrentY(place[1]);
+            canvas.Print(QStringLiteral("-10"));
+        }
+        QCOMPARE(canvas.Image(), cleared.Image());
+    }
+
+    void doubleDensityStaysSharp()
+    {
+        ImageCanvas canvas(600, 600, kBack, 2.0);
+        QCOMPARE(canvas.Width(), 600.0f);
+        canvas.SetDrawWidth(1);
+        canvas.Line(322, 0, 322, 600);
+        const QImage image = canvas.Image();
+        QCOMPARE(image.size(), QSize(1200, 1200));
+        QCOMPARE(image.devicePixelRatio(), 2.0);
+        QVERIFY(columnIs(image, 644, kBlack));
+        QVERIFY(columnIs(image, 645, kBlack));
+        QVERIFY(columnIs(image, 643, kBack));
+        QVERIFY(columnIs(image, 646, kBack));
+    }
+
+    void clipSegment_data()
+    {
+        QTest::addColumn<Segment>("segment");
+        QTest::addColumn<std::optional<Segment>>("expected");
+        const double inf = std::numeric_limits<double>::infinity();
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        const std::optional<Segment> none;
+        QTest::newRow("inside") << Segment{10, 20, 30, 40}
+                                << std::optional(Segment{10, 20, 30, 40});
+        QTest::newRow("across") << Segment{-100, 300, 700, 300}
+                                << std::optional(Segment{0, 300, 600, 300});
+        QTest::newRow("diagonal") << Segment{700, 700, -100, -100}
+                                  << std::optional(Segment{600, 600, 0, 0});
+        QTest::newRow("one end out")
+            << Segment{300, 300, 300, 900} << std::optional(Segment{300, 300, 300, 600});
+        QTest::newRow("huge ends")
+            << Segment{-1e38, 300, 1e38, 300} << std::optional(Segment{0, 300, 600, 300});
+        // The ends are finite though their distance is beyond the double range.
+        QTest::newRow("widest finite")
+            << Segment{-1.7e308, 300, 1.7e308, 300} << std::optional(Segment{0, 300, 600, 300});
+        QTest::newRow("above") << Segment{0, -5, 600, -5} << none;
+        QTest::newRow("past a corner") << Segment{-10, 5, 5, -10} << none;
+        QTest::newRow("NaN") << Segment{nan, 0, 10, 10} << none;
+        QTest::newRow("infinity") << Segment{-inf, 300, inf, 300} << none;
+    }
+
+    void clipSegment()
+    {
+        QFETCH(Segment, segment);
+        QFETCH(std::optional<Segment>, expected);
+        const auto clipped = ClipSegment(segment, 0, 0, 600, 600);
+        QCOMPARE(clipped.has_value(), expected.has_value());
+        if (!expected)
+            return;
+        QVERIFY2(sameSegment(*clipped, *expected), qPrintable(describe(*clipped)));
+    }
+};
+
+QTEST_MAIN(TestImageCanvas)
+#include "tst_imagecanvas.moc"
