@@ -69,6 +69,7 @@ private:
     // Gives the focus to a slot button. Like the old platform, a button that
     // is not selected becomes selected, which runs Option1_Click at once.
     void FocusSlotButton(int index);
+    static void MoveOnAtEnter(std::int16_t keyAscii, QWidget *next);
     void MarkScaleButton(int index);
 
     PlaneView view_;

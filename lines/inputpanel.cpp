@@ -44,34 +44,35 @@ void Form1::FocusSlotButton(int index)
 
 // Enter walks the focus through the boxes a, b, c, the two range ends and on
 // to the draw button; every other key only edits the box.
-void Form1::Text1_KeyPress(std::int16_t keyAscii)
+void Form1::MoveOnAtEnter(std::int16_t keyAscii, QWidget *next)
 {
     if (keyAscii == 13)
-        Text2->setFocus(Qt::OtherFocusReason);
+        next->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::Text1_KeyPress(std::int16_t keyAscii)
+{
+    MoveOnAtEnter(keyAscii, Text2);
 }
 
 void Form1::Text2_KeyPress(std::int16_t keyAscii)
 {
-    if (keyAscii == 13)
-        Text3->setFocus(Qt::OtherFocusReason);
+    MoveOnAtEnter(keyAscii, Text3);
 }
 
 void Form1::Text3_KeyPress(std::int16_t keyAscii)
 {
-    if (keyAscii == 13)
-        Text4->setFocus(Qt::OtherFocusReason);
+    MoveOnAtEnter(keyAscii, Text4);
 }
 
 void Form1::Text4_KeyPress(std::int16_t keyAscii)
 {
-    if (keyAscii == 13)
-        Text5->setFocus(Qt::OtherFocusReason);
+    MoveOnAtEnter(keyAscii, Text5);
 }
 
 void Form1::Text5_KeyPress(std::int16_t keyAscii)
 {
-    if (keyAscii == 13)
-        Command4->setFocus(Qt::OtherFocusReason);
+    MoveOnAtEnter(keyAscii, Command4);
 }
 
 void Form1::Text2_Change()
