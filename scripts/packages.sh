@@ -4,7 +4,7 @@
 # What building and running the program needs.
 TOLVANE_RUN_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-dev fonts-ipafont-gothic)
 # What the test suite, the benchmarks and the screenshot add.
-TOLVANE_TEST_PACKAGES=(libbenchmark-dev xvfb x11-apps x11-utils netpbm clang libclang-rt-14-dev)
+TOLVANE_TEST_PACKAGES=(libbenchmark-dev xvfb x11-apps x11-utils netpbm clang libclang-rt-14-dev desktop-file-utils appstream)
 
 tolvane_missing_packages() {
   local package

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs the freedesktop validators on the launcher and the AppStream metadata:
+# validate.sh DESKTOP-FILE METAINFO-FILE
+# Exits with 77, which CTest reports as skipped, only when a validator is not
+# installed; scripts/test installs both.
+set -euo pipefail
+desktop="$1"
+metainfo="$2"
+
+for tool in desktop-file-validate appstreamcli; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "$tool is missing (apt-get install desktop-file-utils appstream)"
+    exit 77
+  fi
+done
+
+# desktop-file-validate prints hints without failing, so any output counts as
+# a failure to keep the launcher free of them.
+report="$(desktop-file-validate "$desktop" 2>&1)" || { echo "$report"; exit 1; }
+if [ -n "$report" ]; then
+  echo "$report"
+  exit 1
+fi
+echo "desktop-file-validate: $(basename "$desktop") is valid"
+
+appstreamcli validate --no-net --pedantic --no-color "$metainfo"
