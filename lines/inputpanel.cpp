@@ -22,6 +22,10 @@ void Form1::Option1_Click(std::int16_t index)
     if (slot.Drawn == 1.0f) {
         Text1->setText(vb::Str(slot.A));
         Text2->setText(vb::Str(slot.B));
+        // Writing the text b already holds raises no change, and the draw
+        // command may have hidden the caption since; the caption must still
+        // follow the recalled b.
+        Text2_Change();
         Text3->setText(vb::Str(slot.C));
         Text4->setText(vb::Str(slot.From));
         Text5->setText(vb::Str(slot.To));

@@ -45,7 +45,7 @@ public:
     static void Type(QWidget *widget, const QString &text)
     {
         for (const QChar ch : text) {
-            if (ch.unicode() < 0x80 && ch.unicode() >= 0x20) {
+            if (ch.unicode() < 0x7f && ch.unicode() >= 0x20) {
                 QTest::keyClick(widget, static_cast<char>(ch.unicode()));
             } else {
                 QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
