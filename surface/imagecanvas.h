@@ -1,6 +1,7 @@
 #pragma once
 
 #include "surface/canvas.h"
+#include "surface/segmentclip.h"
 
 #include <QFont>
 #include <QImage>
@@ -8,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // A canvas that draws into a backing image and keeps it until the next Cls.
 // The image has the given device pixel ratio, so on a high-dpi screen lines
@@ -45,6 +47,9 @@ public:
 private:
     QPainter &Painter();
     void EndPainting();
+    // Draws a clipped segment the quick way when that gives the same pixels;
+    // false when the segment needs QPainter's own line drawing.
+    bool FillThinAxisLine(const Segment &segment);
     void UpdateFont();
     void Changed();
 
@@ -61,7 +66,7 @@ private:
     float fontPoints_ = 12.0f;
     bool fontBold_ = false;
     QFont font_;
-    qreal fontAscent_ = 0;
+    std::optional<qreal> fontAscent_;
     float currentX_ = 0;
     float currentY_ = 0;
 };

@@ -4,7 +4,7 @@
 
 namespace {
 
-enum class Edge { None, Left, Right, Top, Bottom };
+enum Outside { Left = 1, Right = 2, Above = 4, Below = 8 };
 
 double Clamp(double v, double lo, double hi)
 {
@@ -19,66 +19,65 @@ std::optional<Segment> ClipSegment(Segment s, double left, double top, double ri
         !std::isfinite(s.y2))
         return std::nullopt;
 
-    // Liang-Barsky decides which stretch of the segment is inside. Half the
-    // differences are used so that no difference can overflow, whatever the
-    // ends.
-    const double hdx = s.x2 * 0.5 - s.x1 * 0.5;
-    const double hdy = s.y2 * 0.5 - s.y1 * 0.5;
-    double t0 = 0.0;
-    double t1 = 1.0;
-    Edge enter = Edge::None;
-    Edge leave = Edge::None;
-    const double p[4] = {-hdx, hdx, -hdy, hdy};
-    const double q[4] = {s.x1 - left, right - s.x1, s.y1 - top, bottom - s.y1};
-    const Edge edges[4] = {Edge::Left, Edge::Right, Edge::Top, Edge::Bottom};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0)
-                return std::nullopt;
-            continue;
-        }
-        const double t = q[i] / p[i] * 0.5;
-        if (p[i] < 0.0) {
-            if (t > t1)
-                return std::nullopt;
-            if (t > t0) {
-                t0 = t;
-                enter = edges[i];
-            }
-        } else {
-            if (t < t0)
-                return std::nullopt;
-            if (t < t1) {
-                t1 = t;
-                leave = edges[i];
-            }
-        }
-    }
-
-    // The parameter alone loses every digit when the ends lie far away, so a
-    // cut end is placed exactly on its edge and its other coordinate follows
-    // from the slope.
-    auto pointOn = [&](Edge edge, double x, double y) {
-        switch (edge) {
-        case Edge::Left:
-        case Edge::Right: {
-            const double edgeX = edge == Edge::Left ? left : right;
-            return std::pair{edgeX, s.y1 + (edgeX - s.x1) * (hdy / hdx)};
-        }
-        case Edge::Top:
-        case Edge::Bottom: {
-            const double edgeY = edge == Edge::Top ? top : bottom;
-            return std::pair{s.x1 + (edgeY - s.y1) * (hdx / hdy), edgeY};
-        }
-        case Edge::None:
-            break;
-        }
-        return std::pair{x, y};
+    // Where the line crosses an edge is worked out from the line through the
+    // two original ends, y * dx = x * dy + cross. Ends far away make every
+    // term huge while the crossing is small, so the terms are formed in long
+    // double: its wider exponent cannot overflow for any double, and the
+    // products of the single-precision ends the surface passes are exact.
+    using Wide = long double;
+    const Wide dx = Wide(s.x2) - Wide(s.x1);
+    const Wide dy = Wide(s.y2) - Wide(s.y1);
+    const Wide cross = Wide(s.y1) * Wide(s.x2) - Wide(s.x1) * Wide(s.y2);
+    auto yAt = [&](double x) { return static_cast<double>((Wide(x) * dy + cross) / dx); };
+    auto xAt = [&](double y) { return static_cast<double>((Wide(y) * dx - cross) / dy); };
+    auto outside = [&](double x, double y) {
+        int code = 0;
+        if (x < left)
+            code |= Left;
+        else if (x > right)
+            code |= Right;
+        if (y < top)
+            code |= Above;
+        else if (y > bottom)
+            code |= Below;
+        return code;
     };
-    const auto [x1, y1] = pointOn(enter, s.x1, s.y1);
-    const auto [x2, y2] = pointOn(leave, s.x2, s.y2);
-    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
+
+    // Cohen-Sutherland: move an outside end onto the edge it lies beyond
+    // until both ends are inside or both lie beyond the same edge. Each move
+    // puts one coordinate exactly on its edge, so a few rounds always do.
+    double x1 = s.x1, y1 = s.y1, x2 = s.x2, y2 = s.y2;
+    int code1 = outside(x1, y1);
+    int code2 = outside(x2, y2);
+    for (int round = 0; round < 8 && (code1 | code2) != 0; ++round) {
+        if ((code1 & code2) != 0)
+            return std::nullopt;
+        const bool first = code1 != 0;
+        const int code = first ? code1 : code2;
+        double &x = first ? x1 : x2;
+        double &y = first ? y1 : y2;
+        // The other end is not beyond this edge, so the line is not parallel
+        // to it and the division is safe.
+        if (code & Left) {
+            x = left;
+            y = yAt(left);
+        } else if (code & Right) {
+            x = right;
+            y = yAt(right);
+        } else if (code & Above) {
+            y = top;
+            x = xAt(top);
+        } else {
+            y = bottom;
+            x = xAt(bottom);
+        }
+        if (!std::isfinite(x) || !std::isfinite(y))
+            return std::nullopt;
+        (first ? code1 : code2) = outside(x, y);
+    }
+    if ((code1 & code2) != 0)
         return std::nullopt;
+    // What rounding leaves a hair outside is put back on the edge.
     return Segment{Clamp(x1, left, right), Clamp(y1, top, bottom), Clamp(x2, left, right),
                    Clamp(y2, top, bottom)};
 }

@@ -11,6 +11,7 @@ namespace {
 
 constexpr QRgb kBack = qRgb(255, 255, 192);
 constexpr QRgb kBlack = qRgb(0, 0, 0);
+constexpr QRgb kBlue = qRgb(0, 0, 255);
 constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
@@ -152,6 +153,53 @@ private Q_SLOTS:
         QCOMPARE(image.pixel(100, 199), kBack);
         QCOMPARE(image.pixel(100, 201), kBack);
         QVERIFY(rowIs(image, 51, qRgb(0, 0, 255)));
+    }
+
+    // A diagonal whose ends lie 1e37 units out must colour exactly the pixels
+    // of the same diagonal with near ends.
+    void farDiagonalMatchesNearDiagonal()
+    {
+        ImageCanvas far(600, 600, kBack);
+        far.SetDrawWidth(3);
+        far.Line(-1e37f, -1e37f, 1e37f, 1e37f);
+        ImageCanvas near(600, 600, kBack);
+        near.SetDrawWidth(3);
+        near.Line(-50, -50, 650, 650);
+        QCOMPARE(far.Image(), near.Image());
+    }
+
+    // Rows and columns of 1-pixel lines are filled straight into the image;
+    // they must come out as QPainter itself draws them.
+    void thinAxisLinesMatchPainter_data()
+    {
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("1") << qreal(1);
+        QTest::newRow("2") << qreal(2);
+    }
+
+    void thinAxisLinesMatchPainter()
+    {
+        QFETCH(qreal, ratio);
+        const QLine lines[] = {{10, 20, 10, 80},  {30, 40, 90, 40}, {70, 5, 70, 5},
+                               {-5, 50, 200, 50}, {99, 0, 99, 99},  {0, 99, 99, 99}};
+        ImageCanvas canvas(100, 100, kBack, ratio);
+        QImage reference(qRound(100 * ratio), qRound(100 * ratio), QImage::Format_RGB32);
+        reference.setDevicePixelRatio(ratio);
+        reference.fill(kBack);
+        QPainter painter(&reference);
+        painter.setPen(QPen(QColor(kBlue), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        canvas.SetForeColor(kBlue);
+        for (const QLine &line : lines) {
+            canvas.Line(float(line.x1()), float(line.y1()), float(line.x2()), float(line.y2()));
+            const QPointF from(line.x1() + 0.5, line.y1() + 0.5);
+            const QPointF to(line.x2() + 0.5, line.y2() + 0.5);
+            if (from == to)
+                painter.drawPoint(from);
+            else
+                painter.drawLine(from, to);
+        }
+        painter.end();
+        QCOMPARE(canvas.Image(), reference);
     }
 
     void hugeEndsDrawTheVisiblePart_data()

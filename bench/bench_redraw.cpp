@@ -1,0 +1,167 @@
+#include "lines/linedrawing.h"
+#include "lines/linetable.h"
+#include "plane/planedrawing.h"
+#include "plane/planeview.h"
+#include "surface/imagecanvas.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+
+namespace {
+
+// The surface as Form1 makes it: 600 x 600 pale yellow, text at 20 points.
+struct Surface {
+    Surface()
+        : canvas(600, 600, qRgb(255, 255, 192))
+    {
+        canvas.SetFontSize(20.0f);
+    }
+    ImageCanvas canvas;
+};
+
+PlaneView ViewWithUnit(std::int64_t unit)
+{
+    PlaneView view;
+    view.OriginX = 300;
+    view.OriginY = 300;
+    view.GridUnit = static_cast<std::int16_t>(unit);
+    return view;
+}
+
+// Every row reports the mean, median and spread of ten runs in microseconds;
+// the median is the figure the targets speak of.
+void Measured(benchmark::internal::Benchmark *b)
+{
+    b->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+}
+
+// How many pixels differ from the back colour: rows that should draw the same
+// line can be seen to have drawn the same thing.
+double InkedPixels(const QImage &image)
+{
+    int inked = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            inked += (row[x] & 0xffffffu) != (qRgb(255, 255, 192) & 0xffffffu) ? 1 : 0;
+    }
+    return inked;
+}
+
+void Store(LineTable &table, int slot, float a, float b, float c, float from, float to)
+{
+    table.Slot(slot) = LineSlot{1.0f, a, b, c, from, to};
+}
+
+// Eight lines of every kind, sloped, vertical and horizontal, some reaching
+// past the edges; the last two slots stay empty as they do in a lesson.
+LineTable LessonTable()
+{
+    LineTable table;
+    Store(table, 0, 1, 1, 2, -5, 5);
+    Store(table, 1, 1, 0, 3, -4, 4);
+    Store(table, 2, 0, 1, -2, -6, 6);
+    Store(table, 3, 2, -1, 1, -3, 3);
+    Store(table, 4, 1, -3, 0, -10, 10);
+    Store(table, 5, 2, 0, -7, -8, 8);
+    Store(table, 6, 0, 2, 5, -9, 9);
+    Store(table, 7, -1, 4, -3, -12, 12);
+    return table;
+}
+
+void BM_FullRedraw(benchmark::State &state)
+{
+    Surface surface;
+    const PlaneView view = ViewWithUnit(state.range(0));
+    const LineTable table = LessonTable();
+    while (state.KeepRunning()) {
+        DrawPlaneOn(surface.canvas, view);
+        for (int slot = 0; slot < LineTable::SlotCount; ++slot)
+            DrawLineOn(surface.canvas, table, slot, LineColor, view);
+        benchmark::DoNotOptimize(surface.canvas.Image().constBits());
+    }
+}
+BENCHMARK(BM_FullRedraw)->Arg(40)->Arg(22)->Arg(14)->Apply(Measured);
+
+void BM_DrawPlane(benchmark::State &state)
+{
+    Surface surface;
+    const PlaneView view = ViewWithUnit(state.range(0));
+    while (state.KeepRunning()) {
+        DrawPlaneOn(surface.canvas, view);
+        benchmark::DoNotOptimize(surface.canvas.Image().constBits());
+    }
+}
+BENCHMARK(BM_DrawPlane)->Arg(14)->Apply(Measured);
+
+// One stored line drawn as the draw button does, on an empty surface so the
+// "inked" counter shows what it drew. Both lines are y = -x, corner to corner
+// through the same pixels; the far one's ends lie about 1.4e38 pixels away,
+// near the top of the single-precision range.
+void DrawOneStoredLine(benchmark::State &state, const LineSlot &line)
+{
+    Surface surface;
+    const PlaneView view = ViewWithUnit(14);
+    LineTable table;
+    table.Slot(0) = line;
+    while (state.KeepRunning()) {
+        DrawLineOn(surface.canvas, table, 0, LineColor, view);
+        benchmark::DoNotOptimize(surface.canvas.Image().constBits());
+    }
+    state.counters["inked"] = InkedPixels(surface.canvas.Image());
+}
+
+void BM_DrawLineOn_Ordinary(benchmark::State &state)
+{
+    DrawOneStoredLine(state, LineSlot{1.0f, 1.0f, 1.0f, 0.0f, -25.0f, 25.0f});
+}
+BENCHMARK(BM_DrawLineOn_Ordinary)->Apply(Measured);
+
+void BM_DrawLineOn_FarEnds(benchmark::State &state)
+{
+    DrawOneStoredLine(state, LineSlot{1.0f, 1.0f, 1.0f, 0.0f, -1e37f, 1e37f});
+}
+BENCHMARK(BM_DrawLineOn_FarEnds)->Apply(Measured);
+
+// The same comparison straight on the canvas, with a 3-pixel pen.
+void DrawOneCanvasLine(benchmark::State &state, float from, float to)
+{
+    Surface surface;
+    surface.canvas.SetDrawWidth(3);
+    while (state.KeepRunning()) {
+        surface.canvas.Line(from, from, to, to);
+        benchmark::DoNotOptimize(surface.canvas.Image().constBits());
+    }
+    state.counters["inked"] = InkedPixels(surface.canvas.Image());
+}
+
+void BM_CanvasLine_Ordinary(benchmark::State &state)
+{
+    DrawOneCanvasLine(state, -50.0f, 650.0f);
+}
+BENCHMARK(BM_CanvasLine_Ordinary)->Apply(Measured);
+
+void BM_CanvasLine_FarEnds(benchmark::State &state)
+{
+    DrawOneCanvasLine(state, -1e38f, 1e38f);
+}
+BENCHMARK(BM_CanvasLine_FarEnds)->Apply(Measured);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Text needs a GUI application for its fonts, but no screen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
