@@ -222,9 +222,8 @@ void Form1::NameControlsForScreenReaders()
     Text3->setAccessibleName(QStringLiteral("ｃ"));
     Text4->setAccessibleName(QStringLiteral("変域の始め"));
     Text5->setAccessibleName(QStringLiteral("変域の終わり"));
-    const QString sizes[3] = {QStringLiteral("小"), QStringLiteral("中"), QStringLiteral("大")};
-    for (std::size_t i = 0; i < Command3.size(); ++i)
-        Command3[i]->setAccessibleName(QStringLiteral("座標平面の大きさ ") + sizes[i]);
+    for (QPushButton *size : Command3)
+        size->setAccessibleName(QStringLiteral("座標平面の大きさ ") + size->text());
     Command1->setAccessibleName(QStringLiteral("終了"));
     Command2->setAccessibleName(QStringLiteral("初期画面"));
     Command4->setAccessibleName(QStringLiteral("線を引く"));

@@ -40,15 +40,11 @@ QString DescribePicture(const LineTable &table, const PlaneView &view)
 {
     QStringList parts;
     parts << QStringLiteral("座標平面 大きさ%1").arg(PlaneSizeName(view.GridUnit));
-    int drawn = 0;
     for (int slot = 0; slot < LineTable::SlotCount; ++slot) {
-        const LineSlot &line = table.Slot(slot);
-        if (line.IsDrawn()) {
-            parts << DescribeLine(slot, line);
-            ++drawn;
-        }
+        if (table.Slot(slot).IsDrawn())
+            parts << DescribeLine(slot, table.Slot(slot));
     }
-    if (drawn == 0)
+    if (parts.size() == 1)
         parts << QStringLiteral("直線なし");
     return parts.join(QStringLiteral("。"));
 }
