@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tolvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times Tolvane's start-up and reads its memory, next to a bare Qt window of
 # the same size, under one private X server. Each program is started in turn,
 # and timed from launch until its first frame is on the screen: for Tolvane

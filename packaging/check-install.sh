@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tolvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary DESTDIR under /usr, as the Debian package
 # does, and checks that exactly the expected files arrive there:
 # check-install.sh CMAKE BUILD-DIR APP-ID

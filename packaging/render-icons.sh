@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tolvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the PNG icons from the SVG. The PNGs are kept in the repository so
 # that building Tolvane needs no SVG renderer; run this again after changing
 # the SVG (it needs rsvg-convert from librsvg2-bin).

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Tolvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the freedesktop validators on the launcher and the AppStream metadata:
 # validate.sh DESKTOP-FILE METAINFO-FILE
 # Exits with 77, which CTest reports as skipped, only when a validator is not

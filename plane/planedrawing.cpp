@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "plane/planedrawing.h"
 
 #include "runtime/vbnumber.h"

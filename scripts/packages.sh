@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Tolvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Debian packages the project needs, and the step that installs the missing
 # ones. Sourced by scripts/run and scripts/test.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "support/formharness.h"
 
 // The window on a screen with two device pixels per pixel: everything keeps

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Whatever a pupil types into a box, Val must give a number, and every single
 // shown with Str must read back as the value the box shows. A violated rule
 // aborts so that libFuzzer keeps the input that broke it.

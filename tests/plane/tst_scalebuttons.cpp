@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "support/formharness.h"
 
 #include "lines/linedrawing.h"
