@@ -8,13 +8,11 @@
 #include "lines/picturedescription.h"
 #include "lines/rangecaption.h"
 #include "plane/planedrawing.h"
-#include "runtime/uifont.h"
 #include "surface/picturebox.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
 #include <QFrame>
-#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +20,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -37,21 +36,28 @@ QString ObjectName(const char *name, int index)
     return index < 0 ? base : base + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
 }
 
-QColor GroundColour(Ground ground)
+QString ObjectName(const ControlLayout &control)
 {
-    return ground == Ground::Panel ? panelOlive : windowGreen;
+    return ObjectName(control.name, control.index);
 }
 
-// Labels and slot buttons fill their whole box with the colour of the ground
-// they stand on, so only their white text shows.
-void PaintOnGround(QWidget *widget, Ground ground)
+// Fills the widget's whole box with `back`; labels, slot buttons and the
+// panel also draw their text or frame line in `text`.
+void PaintColours(QWidget *widget, const QColor &back, const QColor &text)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, GroundColour(ground));
-    palette.setColor(QPalette::WindowText, captionWhite);
+    palette.setColor(QPalette::Window, back);
+    palette.setColor(QPalette::WindowText, text);
     widget->setPalette(palette);
     widget->setBackgroundRole(QPalette::Window);
     widget->setAutoFillBackground(true);
+}
+
+// Labels and slot buttons take the colour of the ground they stand on, so
+// only their white text shows.
+void PaintOnGround(QWidget *widget, Ground ground)
+{
+    PaintColours(widget, ground == Ground::Panel ? panelOlive : windowGreen, captionWhite);
 }
 
 QWidget *MakeControl(const ControlLayout &control, QWidget *parent)
@@ -91,19 +97,15 @@ QWidget *MakeControl(const ControlLayout &control, QWidget *parent)
         auto *shape = new QFrame(parent);
         shape->setFrameStyle(QFrame::Box | QFrame::Plain);
         shape->setLineWidth(1);
-        QPalette palette = shape->palette();
-        palette.setColor(QPalette::Window, panelOlive);
-        palette.setColor(QPalette::WindowText, Qt::black);
-        shape->setPalette(palette);
-        shape->setAutoFillBackground(true);
+        PaintColours(shape, panelOlive, Qt::black);
         widget = shape;
         break;
     }
     }
-    widget->setObjectName(ObjectName(control.name, control.index));
+    widget->setObjectName(ObjectName(control));
     widget->setGeometry(control.left, control.top, control.width, control.height);
     if (control.font != FontStyle::None)
-        widget->setFont(vb::GothicFont(PixelSize(control.font), IsBold(control.font)));
+        widget->setFont(ControlFont(control.font));
     return widget;
 }
 
@@ -127,7 +129,7 @@ int SlotStepForKey(int key)
         return -1;
     case Qt::Key_Down:
     case Qt::Key_Up:
-        return 4;
+        return SlotButtonsPerRow;
     default:
         return 0;
     }
@@ -140,16 +142,14 @@ Form1::Form1(QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, windowGreen);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    PaintColours(this, windowGreen, palette().color(QPalette::WindowText));
     setGeometry(FormLeft, FormTop, FormWidth, FormHeight);
     setFixedSize(FormWidth, FormHeight);
 
-    CreateControls();
+    const std::vector<QWidget *> controls = CreateControls();
+    BindControls(controls);
     NameControlsForScreenReaders();
-    SetTabOrder();
+    SetTabOrder(controls);
     ConnectHandlers();
     Text1->setFocus(Qt::OtherFocusReason);
 
@@ -158,63 +158,60 @@ Form1::Form1(QWidget *parent)
 
 Form1::~Form1() = default;
 
-void Form1::CreateControls()
+std::vector<QWidget *> Form1::CreateControls()
 {
-    // Creation order is stacking order: the shape and the labels first, back
-    // to front, then every button, box and the surface in front of them.
-    QHash<QString, QWidget *> byName;
-    const auto layout = FormLayout();
-    for (const char *name : BackToFrontNames()) {
-        const auto it = std::find_if(layout.begin(), layout.end(), [&](const ControlLayout &c) {
-            return ObjectName(c.name, c.index) == QLatin1String(name);
-        });
-        if (it != layout.end())
-            byName.insert(QLatin1String(name), MakeControl(*it, this));
-    }
-    for (const ControlLayout &control : layout) {
-        if (control.kind != ControlKind::Label && control.kind != ControlKind::Shape)
-            byName.insert(ObjectName(control.name, control.index), MakeControl(control, this));
-    }
+    std::vector<QWidget *> controls;
+    for (const ControlLayout &control : FormLayout())
+        controls.push_back(MakeControl(control, this));
+    return controls;
+}
 
-    auto find = [&]<typename T>(T *&target, const char *name, int index = -1) {
-        target = qobject_cast<T *>(byName.value(ObjectName(name, index)));
+void Form1::BindControls(const std::vector<QWidget *> &controls)
+{
+    const auto layout = FormLayout();
+    auto bind = [&]<typename T>(T *&target, const char *name, int index = -1) {
+        const auto it = std::find_if(layout.begin(), layout.end(), [&](const ControlLayout &c) {
+            return c.index == index && std::strcmp(c.name, name) == 0;
+        });
+        Q_ASSERT(it != layout.end());
+        target = qobject_cast<T *>(controls[static_cast<std::size_t>(it - layout.begin())]);
         Q_ASSERT(target);
     };
-    find(Picture1, "Picture1");
-    find(Shape1, "Shape1");
-    find(Label1, "Label1");
-    find(Label2, "Label2");
-    find(Label3, "Label3");
-    find(Label4, "Label4");
-    find(Label9, "Label9");
-    for (int i = 0; i < 2; ++i) {
-        find(Label5[i], "Label5", i);
-        find(Label6[i], "Label6", i);
-        find(Label8[i], "Label8", i);
-    }
-    for (int i = 0; i < 4; ++i)
-        find(Label7[i], "Label7", i);
-    find(Command1, "Command1");
-    find(Command2, "Command2");
-    find(Command4, "Command4");
-    find(Command5, "Command5");
-    for (int i = 0; i < 3; ++i)
-        find(Command3[i], "Command3", i);
-    for (int i = 0; i < 8; ++i)
-        find(Option1[i], "Option1", i);
-    find(Text1, "Text1");
-    find(Text2, "Text2");
-    find(Text3, "Text3");
-    find(Text4, "Text4");
-    find(Text5, "Text5");
+    bind(Picture1, "Picture1");
+    bind(Shape1, "Shape1");
+    bind(Label1, "Label1");
+    bind(Label2, "Label2");
+    bind(Label3, "Label3");
+    bind(Label4, "Label4");
+    bind(Label9, "Label9");
+    for (std::size_t i = 0; i < Label5.size(); ++i)
+        bind(Label5[i], "Label5", static_cast<int>(i));
+    for (std::size_t i = 0; i < Label6.size(); ++i)
+        bind(Label6[i], "Label6", static_cast<int>(i));
+    for (std::size_t i = 0; i < Label7.size(); ++i)
+        bind(Label7[i], "Label7", static_cast<int>(i));
+    for (std::size_t i = 0; i < Label8.size(); ++i)
+        bind(Label8[i], "Label8", static_cast<int>(i));
+    bind(Command1, "Command1");
+    bind(Command2, "Command2");
+    bind(Command4, "Command4");
+    bind(Command5, "Command5");
+    for (std::size_t i = 0; i < Command3.size(); ++i)
+        bind(Command3[i], "Command3", static_cast<int>(i));
+    for (std::size_t i = 0; i < Option1.size(); ++i)
+        bind(Option1[i], "Option1", static_cast<int>(i));
+    bind(Text1, "Text1");
+    bind(Text2, "Text2");
+    bind(Text3, "Text3");
+    bind(Text4, "Text4");
+    bind(Text5, "Text5");
 
     Option1Group = new QButtonGroup(this);
     Option1Group->setExclusive(true);
-    for (int i = 0; i < 8; ++i)
-        Option1Group->addButton(Option1[i], i);
+    for (std::size_t i = 0; i < Option1.size(); ++i)
+        Option1Group->addButton(Option1[i], static_cast<int>(i));
     Option1[0]->setChecked(true);
-    for (int i = 1; i < 8; ++i)
-        Option1[i]->setFocusPolicy(Qt::ClickFocus);
+    MakeSlotTabStop(0);
 }
 
 void Form1::NameControlsForScreenReaders()
@@ -240,15 +237,13 @@ void Form1::DescribeSurface()
     Picture1->setAccessibleDescription(DescribePicture(lineTable_, view_));
 }
 
-void Form1::SetTabOrder()
+void Form1::SetTabOrder(const std::vector<QWidget *> &controls)
 {
+    const auto layout = FormLayout();
     std::vector<std::pair<int, QWidget *>> stops;
-    for (const ControlLayout &control : FormLayout()) {
-        if (control.kind == ControlKind::Label || control.kind == ControlKind::Shape)
-            continue;
-        auto *widget = findChild<QWidget *>(ObjectName(control.name, control.index),
-                                            Qt::FindDirectChildrenOnly);
-        stops.emplace_back(control.tabIndex, widget);
+    for (std::size_t i = 0; i < layout.size(); ++i) {
+        if (layout[i].kind != ControlKind::Label && layout[i].kind != ControlKind::Shape)
+            stops.emplace_back(layout[i].tabIndex, controls[i]);
     }
     std::sort(stops.begin(), stops.end(),
               [](const auto &a, const auto &b) { return a.first < b.first; });
@@ -262,7 +257,7 @@ void Form1::ConnectHandlers()
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
     connect(Command5, &QPushButton::clicked, this, [this] { Command5_Click(); });
-    for (int i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < Command3.size(); ++i) {
         connect(Command3[i], &QPushButton::clicked, this,
                 [this, i] { Command3_Click(static_cast<std::int16_t>(i)); });
     }
@@ -272,7 +267,7 @@ void Form1::ConnectHandlers()
     });
     connect(Text2, &QLineEdit::textChanged, this, [this] { Text2_Change(); });
 
-    for (QLineEdit *box : {Text1, Text2, Text3, Text4, Text5})
+    for (QLineEdit *box : Boxes())
         box->installEventFilter(this);
     for (QPushButton *button :
          {Command1, Command2, Command3[0], Command3[1], Command3[2], Command4, Command5})
@@ -289,19 +284,14 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 
     // The boxes' key handlers see every character first; the key then goes on
     // to the box's own editing.
+    static constexpr std::array<void (Form1::*)(std::int16_t), 5> keyPressHandlers = {
+        &Form1::Text1_KeyPress, &Form1::Text2_KeyPress, &Form1::Text3_KeyPress,
+        &Form1::Text4_KeyPress, &Form1::Text5_KeyPress};
     const std::int16_t code = KeyAscii(key);
-    if (code != 0) {
-        if (watched == Text1)
-            Text1_KeyPress(code);
-        else if (watched == Text2)
-            Text2_KeyPress(code);
-        else if (watched == Text3)
-            Text3_KeyPress(code);
-        else if (watched == Text4)
-            Text4_KeyPress(code);
-        else if (watched == Text5)
-            Text5_KeyPress(code);
-    }
+    const std::array<QLineEdit *, 5> boxes = Boxes();
+    if (const auto box = std::find(boxes.begin(), boxes.end(), watched);
+        code != 0 && box != boxes.end())
+        (this->*keyPressHandlers[static_cast<std::size_t>(box - boxes.begin())])(code);
 
     // Arrow keys move the selection over the two rows of slot buttons. The
     // new button is selected as it takes the focus, and its Option1_Click
@@ -311,7 +301,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         if (step == 0)
             return QWidget::eventFilter(watched, event);
         const int index = Option1Group->id(option);
-        FocusSlotButton((index + step + 8) % 8);
+        FocusSlotButton((index + step + SlotButtonCount) % SlotButtonCount);
         return true;
     }
 
@@ -330,9 +320,8 @@ void Form1::Form_Load()
     setWindowTitle(QStringLiteral("Tolvane"));
     Picture1->Canvas().SetFontSize(20.0f);
     MoveRangeCaption(RangeCaptionHiddenTop);
-    view_.OriginX = 300;
-    view_.OriginY = 300;
-    view_.GridUnit = 22;
+    // The origin in the middle of the surface, the middle plane size.
+    view_ = PlaneView{};
     currentSlot_ = 0;
     DrawPlane();
 }

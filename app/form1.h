@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class PictureBox;
 class QButtonGroup;
@@ -58,11 +59,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void CreateControls();
+    // Makes every control of the layout, in its order; the result is
+    // index-aligned with the layout table.
+    std::vector<QWidget *> CreateControls();
+    void BindControls(const std::vector<QWidget *> &controls);
     void NameControlsForScreenReaders();
     // Keeps the surface's spoken description in step with the table.
     void DescribeSurface();
-    void SetTabOrder();
+    void SetTabOrder(const std::vector<QWidget *> &controls);
     void ConnectHandlers();
 
     void DrawPlane();
@@ -73,6 +77,12 @@ private:
     // is not selected becomes selected, which runs Option1_Click at once.
     void FocusSlotButton(int index);
     static void MoveOnAtEnter(std::int16_t keyAscii, QWidget *next);
+    // The five boxes a, b, c and the two range ends, in that order.
+    std::array<QLineEdit *, 5> Boxes() const { return {Text1, Text2, Text3, Text4, Text5}; }
+    // Empties the five boxes in order; an empty b moves no caption.
+    void EmptyBoxes();
+    // Only the selected slot button is a Tab stop; arrow keys reach the others.
+    void MakeSlotTabStop(int index);
     void MarkScaleButton(int index);
 
     PlaneView view_;
@@ -95,7 +105,7 @@ private:
     std::array<QPushButton *, 3> Command3{};
     QPushButton *Command4 = nullptr;
     QPushButton *Command5 = nullptr;
-    std::array<QRadioButton *, 8> Option1{};
+    std::array<QRadioButton *, SlotButtonCount> Option1{};
     QButtonGroup *Option1Group = nullptr;
     QLineEdit *Text1 = nullptr;
     QLineEdit *Text2 = nullptr;

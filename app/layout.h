@@ -3,6 +3,11 @@
 
 #pragma once
 
+#include "plane/planesizes.h"
+
+#include <QFont>
+
+#include <cstddef>
 #include <span>
 
 // Everything Form1 shows, as laid out on its 935 x 650 client area.
@@ -34,11 +39,21 @@ inline constexpr int FormHeight = 650;
 inline constexpr int FormLeft = 4;
 inline constexpr int FormTop = 30;
 
+// Every control, in creation order, which is stacking order: the shape and
+// the labels back to front, then the buttons, boxes and the surface in front
+// of all of them.
 std::span<const ControlLayout> FormLayout();
-
-// Labels and the shape from back to front; everything else stands in front of
-// all of them.
-std::span<const char *const> BackToFrontNames();
 
 int PixelSize(FontStyle style);
 bool IsBold(FontStyle style);
+// The Japanese gothic face in a style's pixel size and weight.
+QFont ControlFont(FontStyle style);
+
+// The size buttons show the chosen plane size large and bold, the others
+// plain.
+inline constexpr FontStyle ScaleButtonPlainFont = FontStyle::R12;
+inline constexpr FontStyle ScaleButtonChosenFont = FontStyle::B20;
+constexpr FontStyle ScaleButtonFont(std::size_t index)
+{
+    return index == StartPlaneSize ? ScaleButtonChosenFont : ScaleButtonPlainFont;
+}

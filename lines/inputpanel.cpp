@@ -15,13 +15,8 @@ void Form1::Option1_Click(std::int16_t index)
     const LineSlot &slot = lineTable_.Slot(index);
     // Each write to the b box runs Text2_Change before c is written, so a
     // recalled vertical line shows its range as a range of y.
-    if (slot.Drawn == 0.0f) {
-        Text1->setText(QString());
-        Text2->setText(QString());
-        Text3->setText(QString());
-        Text4->setText(QString());
-        Text5->setText(QString());
-    }
+    if (slot.Drawn == 0.0f)
+        EmptyBoxes();
     if (slot.Drawn == 1.0f) {
         Text1->setText(vb::Str(slot.A));
         Text2->setText(vb::Str(slot.B));
@@ -34,11 +29,21 @@ void Form1::Option1_Click(std::int16_t index)
         Text5->setText(vb::Str(slot.To));
     }
     currentSlot_ = index;
-    // Only the selected slot button is a Tab stop; arrow keys reach the others.
+    MakeSlotTabStop(index);
+    Text1->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::EmptyBoxes()
+{
+    for (QLineEdit *box : Boxes())
+        box->setText(QString());
+}
+
+void Form1::MakeSlotTabStop(int index)
+{
     for (QRadioButton *option : Option1)
         option->setFocusPolicy(option == Option1[static_cast<std::size_t>(index)] ? Qt::StrongFocus
                                                                                   : Qt::ClickFocus);
-    Text1->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::FocusSlotButton(int index)

@@ -35,7 +35,7 @@ void Form1::Command4_Click()
     // visible until the next full redraw.
     DrawLine(k, LineColor);
     DescribeSurface();
-    if (currentSlot_ == 7)
+    if (currentSlot_ == SlotButtonCount - 1)
         currentSlot_ = -1;
     // Moving on selects the next slot (after the eighth, the first), which
     // empties or refills the boxes and puts the focus in the a box.
@@ -46,11 +46,7 @@ void Form1::Command4_Click()
 void Form1::Command5_Click()
 {
     lineTable_.Slot(currentSlot_).Drawn = 0;
-    Text1->setText(QString());
-    Text2->setText(QString());
-    Text3->setText(QString());
-    Text4->setText(QString());
-    Text5->setText(QString());
+    EmptyBoxes();
     DrawPlane();
     DrawAllLines();
     Text1->setFocus(Qt::OtherFocusReason);

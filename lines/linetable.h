@@ -19,6 +19,11 @@ struct LineSlot {
     bool IsDrawn() const { return Drawn == 1.0f; }
 };
 
+// The slot buttons １ to ８ stand in two rows of four and reach the first
+// eight slots of the table.
+inline constexpr int SlotButtonCount = 8;
+inline constexpr int SlotButtonsPerRow = 4;
+
 // Ten slots; the slot buttons reach the first eight, a full redraw visits all.
 class LineTable {
 public:

@@ -11,16 +11,8 @@ namespace {
 
 QString PlaneSizeName(int gridUnit)
 {
-    switch (gridUnit) {
-    case 40:
-        return QStringLiteral("小");
-    case 22:
-        return QStringLiteral("中");
-    case 14:
-        return QStringLiteral("大");
-    default:
-        return QString::number(gridUnit);
-    }
+    const PlaneSize *size = PlaneSizeFor(gridUnit);
+    return size != nullptr ? QString::fromUtf8(size->caption) : QString::number(gridUnit);
 }
 
 QString Number(float value)

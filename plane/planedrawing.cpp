@@ -53,37 +53,22 @@ void DrawOriginMark(Canvas &canvas, const PlaneView &view)
     PrintAt(canvas, view.OriginX - 20, view.OriginY - 2, QStringLiteral("Ｏ"));
 }
 
-struct TickScale {
-    int gridUnit;
-    int count;
-    int step;
-    int twoDigitsFrom;
-};
-
-// Each plane size labels its own run of values: every 2 units at 40 pixels,
-// every 5 units at 22 and 14.
-constexpr TickScale tickScales[] = {
-    {40, 7, 2, 5},
-    {22, 5, 5, 2},
-    {14, 8, 5, 2},
-};
-
 void DrawTickNumbers(Canvas &canvas, const PlaneView &view)
 {
-    for (const TickScale &scale : tickScales) {
-        if (view.GridUnit != scale.gridUnit)
-            continue;
-        for (int i = 1; i <= scale.count; ++i) {
-            const int v = scale.step * i;
-            const int w = Truth(i >= scale.twoDigitsFrom);
-            const int p = (i * view.GridUnit) * scale.step;
-            const QString positive = vb::Str(static_cast<float>(v));
-            const QString negative = vb::Str(static_cast<float>(-v));
-            PrintAt(canvas, view.OriginX - 15 + p + 8 * w, view.OriginY - 2, positive);
-            PrintAt(canvas, view.OriginX - 20 - p + 8 * w, view.OriginY - 2, negative);
-            PrintAt(canvas, view.OriginX - 25 + 13 * w, view.OriginY - 12 - p, positive);
-            PrintAt(canvas, view.OriginX - 30 + 13 * w, view.OriginY - 12 + p, negative);
-        }
+    const PlaneSize *size = PlaneSizeFor(view.GridUnit);
+    if (size == nullptr)
+        return;
+    const TickRun &run = size->ticks;
+    for (int i = 1; i <= run.count; ++i) {
+        const int v = run.step * i;
+        const int w = Truth(i >= run.twoDigitsFrom);
+        const int p = (i * view.GridUnit) * run.step;
+        const QString positive = vb::Str(static_cast<float>(v));
+        const QString negative = vb::Str(static_cast<float>(-v));
+        PrintAt(canvas, view.OriginX - 15 + p + 8 * w, view.OriginY - 2, positive);
+        PrintAt(canvas, view.OriginX - 20 - p + 8 * w, view.OriginY - 2, negative);
+        PrintAt(canvas, view.OriginX - 25 + 13 * w, view.OriginY - 12 - p, positive);
+        PrintAt(canvas, view.OriginX - 30 + 13 * w, view.OriginY - 12 + p, negative);
     }
 }
 

@@ -3,13 +3,17 @@
 
 #pragma once
 
+#include "plane/planesizes.h"
+
 #include <cstdint>
 
 // Where the plane's origin sits on the surface and how many pixels one unit
 // of the plane takes. A point (x, y) is drawn at pixel
-// (OriginX + x * GridUnit, OriginY - y * GridUnit).
+// (OriginX + x * GridUnit, OriginY - y * GridUnit). The defaults are the view
+// the program starts with: the origin in the middle of the 600-pixel surface,
+// the middle plane size.
 struct PlaneView {
     std::int16_t OriginX = 300;
     std::int16_t OriginY = 300;
-    std::int16_t GridUnit = 22;
+    std::int16_t GridUnit = PlaneSizes[StartPlaneSize].gridUnit;
 };

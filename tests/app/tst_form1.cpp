@@ -14,8 +14,6 @@ namespace {
 const QRgb green = qRgb(0, 128, 0);
 const QRgb olive = qRgb(128, 128, 0);
 const QRgb white = qRgb(255, 255, 255);
-const QRgb black = qRgb(0, 0, 0);
-const QRgb paleYellow = qRgb(255, 255, 192);
 
 QImage Grab(QWidget *widget)
 {
@@ -281,11 +279,11 @@ private Q_SLOTS:
         QVERIFY(!form.isVisible());
         const QImage picture = form.Surface()->Image();
         QCOMPARE(picture.size(), QSize(600, 600));
-        QCOMPARE(Rgb(picture, 300, 150), black);
-        QCOMPARE(Rgb(picture, 150, 300), black);
-        QCOMPARE(Rgb(picture, 333, 157), paleYellow);
-        QCOMPARE(Rgb(picture, 333, 167), paleYellow);
-        QCOMPARE(Rgb(picture, 344, 150), black);
+        QCOMPARE(Rgb(picture, 300, 150), Black);
+        QCOMPARE(Rgb(picture, 150, 300), Black);
+        QCOMPARE(Rgb(picture, 333, 157), SurfaceYellow);
+        QCOMPARE(Rgb(picture, 333, 167), SurfaceYellow);
+        QCOMPARE(Rgb(picture, 344, 150), Black);
     }
 
     void pictureOnWindow()

@@ -22,12 +22,7 @@
 
 namespace {
 
-constexpr int SlotButtonCount = 8;
-constexpr int CaptionHiddenTop = 456;
-constexpr int CaptionShownTop = 408;
 constexpr qsizetype BoxMaxLength = 32767;
-constexpr QRgb lightBlue = 0x0000ff;
-constexpr QRgb surfaceYellow = qRgb(255, 255, 192);
 constexpr std::uint32_t defaultSeed = 20240917u;
 constexpr long defaultActions = 20000;
 constexpr std::size_t recentKept = 20;
@@ -115,7 +110,7 @@ QImage Rgb32(const QImage &image)
 std::unique_ptr<ImageCanvas> RenderAfresh(const LineTable &table, const PlaneView &view)
 {
     auto canvas =
-        std::make_unique<ImageCanvas>(600, 600, surfaceYellow, qGuiApp->devicePixelRatio());
+        std::make_unique<ImageCanvas>(600, 600, SurfaceYellow, qGuiApp->devicePixelRatio());
     canvas->SetFontSize(20.0f);
     DrawPlaneOn(*canvas, view);
     for (int k = 0; k < LineTable::SlotCount; ++k)
@@ -372,8 +367,7 @@ public:
 
     void Size(int index)
     {
-        static constexpr std::int16_t units[3] = {40, 22, 14};
-        gridUnit = units[index];
+        gridUnit = PlaneUnits[static_cast<std::size_t>(index)];
         Redraw();
     }
 
@@ -983,12 +977,12 @@ void TestRandomUse::hostileValuesThenANormalLine()
     h.Click(h.Button(QStringLiteral("Command4")));
     QVERIFY(h.form->Lines().Slot(next).IsDrawn());
     // x + 2y = 4 from x = -2 to 6 runs from pixel (256, 234) to (432, 322).
-    QCOMPARE(h.PixelAt(256, 234), lightBlue);
-    QCOMPARE(h.PixelAt(432, 322), lightBlue);
+    QCOMPARE(h.PixelAt(256, 234), LineBlue);
+    QCOMPARE(h.PixelAt(432, 322), LineBlue);
 
     h.Click(h.Button(QStringLiteral("Command3(1)")));
-    QCOMPARE(h.PixelAt(256, 234), lightBlue);
-    QCOMPARE(h.PixelAt(432, 322), lightBlue);
+    QCOMPARE(h.PixelAt(256, 234), LineBlue);
+    QCOMPARE(h.PixelAt(432, 322), LineBlue);
     const QString difference =
         CompareImages(h.Picture(), RenderAfresh(h.form->Lines(), h.form->View())->Image(),
                       QStringLiteral("picture after the redraw"));

@@ -22,12 +22,6 @@ private Q_SLOTS:
     void recallingAVerticalLineShowsTheYRange();
     void recallShowsStoredValuesNotTypedTexts();
     void arrowKeysMoveTheSelection();
-
-private:
-    static int CaptionTop(const FormHarness &h)
-    {
-        return h.Control<QLabel>(QStringLiteral("Label6(1)"))->y();
-    }
 };
 
 void TestInputPanel::choosingAnEmptySlotEmptiesTheBoxes()
@@ -59,7 +53,7 @@ void TestInputPanel::enterWalksThroughTheBoxesToTheDrawButton()
     }
     // Enter in the last box only moves on: nothing is drawn or stored yet.
     QVERIFY(!h.form->Lines().Slot(0).IsDrawn());
-    QCOMPARE(h.PixelAt(333, 272), qRgb(255, 255, 192) & 0xffffffu);
+    QCOMPARE(h.PixelAt(333, 272), SurfaceYellow);
 }
 
 void TestInputPanel::otherKeysOnlyEdit()
@@ -76,8 +70,8 @@ void TestInputPanel::rangeCaptionFollowsB_data()
 {
     QTest::addColumn<QString>("b");
     QTest::addColumn<int>("top");
-    const int shown = 408;
-    const int hidden = 456;
+    const int shown = CaptionShownTop;
+    const int hidden = CaptionHiddenTop;
     QTest::newRow("0") << QStringLiteral("0") << shown;
     QTest::newRow("0.0") << QStringLiteral("0.0") << shown;
     QTest::newRow("lone minus") << QStringLiteral("-") << shown;
@@ -97,25 +91,25 @@ void TestInputPanel::rangeCaptionFollowsB()
     QFETCH(int, top);
     FormHarness h;
     // Start from the other caption, so the typed value has to move it.
-    h.Type(h.Box(2), top == 408 ? QStringLiteral("9") : QStringLiteral("0"));
-    QCOMPARE(CaptionTop(h), top == 408 ? 456 : 408);
+    h.Type(h.Box(2), top == CaptionShownTop ? QStringLiteral("9") : QStringLiteral("0"));
+    QCOMPARE(h.CaptionTop(), top == CaptionShownTop ? CaptionHiddenTop : CaptionShownTop);
     h.Box(2)->selectAll();
     h.Type(h.Box(2), b);
     QCOMPARE(h.Box(2)->text(), b);
-    QCOMPARE(CaptionTop(h), top);
+    QCOMPARE(h.CaptionTop(), top);
 }
 
 void TestInputPanel::emptyingBLeavesTheCaption()
 {
     FormHarness h;
     h.Type(h.Box(2), QStringLiteral("0"));
-    QCOMPARE(CaptionTop(h), 408);
+    QCOMPARE(h.CaptionTop(), CaptionShownTop);
     QTest::keyClick(h.Box(2), Qt::Key_Backspace);
     QCOMPARE(h.Box(2)->text(), QString());
-    QCOMPARE(CaptionTop(h), 408);
+    QCOMPARE(h.CaptionTop(), CaptionShownTop);
     // An empty slot empties b too, and still moves nothing.
     h.Click(h.SlotButton(5));
-    QCOMPARE(CaptionTop(h), 408);
+    QCOMPARE(h.CaptionTop(), CaptionShownTop);
 }
 
 void TestInputPanel::recallingAVerticalLineShowsTheYRange()
@@ -132,7 +126,7 @@ void TestInputPanel::recallingAVerticalLineShowsTheYRange()
     QCOMPARE(h.Box(3)->text(), QStringLiteral(" 6"));
     QCOMPARE(h.Box(4)->text(), QStringLiteral("-1"));
     QCOMPARE(h.Box(5)->text(), QStringLiteral(" 4"));
-    QCOMPARE(CaptionTop(h), 408);
+    QCOMPARE(h.CaptionTop(), CaptionShownTop);
     QCOMPARE(QApplication::focusWidget(), h.Box(1));
 
     h.Click(h.SlotButton(4));
@@ -140,13 +134,13 @@ void TestInputPanel::recallingAVerticalLineShowsTheYRange()
     QCOMPARE(h.Box(2)->text(), QStringLiteral(" 3"));
     QCOMPARE(h.Box(4)->text(), QStringLiteral(" 1.5"));
     QCOMPARE(h.Box(5)->text(), QStringLiteral(" .5"));
-    QCOMPARE(CaptionTop(h), 456);
+    QCOMPARE(h.CaptionTop(), CaptionHiddenTop);
 
     // A slot emptied by erasing shows nothing of its old numbers.
     vertical.Drawn = 0;
     h.Click(h.SlotButton(3));
     QCOMPARE(h.Box(1)->text(), QString());
-    QCOMPARE(CaptionTop(h), 456);
+    QCOMPARE(h.CaptionTop(), CaptionHiddenTop);
 }
 
 void TestInputPanel::recallShowsStoredValuesNotTypedTexts()

@@ -9,16 +9,13 @@
 
 namespace {
 
-constexpr QRgb lightBlue = 0x0000ff;
-constexpr QRgb paleYellow = 0xffffc0;
-
 // Counts light-blue pixels, the colour only stored lines are drawn in.
 int BluePixels(const QImage &image)
 {
     int count = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            count += (image.pixel(x, y) & 0xffffffu) == lightBlue;
+            count += image.pixel(x, y) == LineBlue;
     return count;
 }
 
@@ -48,10 +45,6 @@ private:
     {
         for (const QString &value : values)
             h.TypeAndEnter(value);
-    }
-    static int CaptionTop(const FormHarness &h)
-    {
-        return h.Control<QLabel>(QStringLiteral("Label6(1)"))->y();
     }
 };
 
@@ -84,10 +77,10 @@ void TestLineCommands::pupilDrawsALine()
     QCOMPARE(slot.From, -2.0f);
     QCOMPARE(slot.To, 6.0f);
     // x + 2y = 4 from x = -2 to 6 runs from pixel (256, 234) to (432, 322).
-    QCOMPARE(h.PixelAt(256, 234), lightBlue);
-    QCOMPARE(h.PixelAt(333, 272), lightBlue);
-    QCOMPARE(h.PixelAt(432, 322), lightBlue);
-    QCOMPARE(h.PixelAt(460, 336), paleYellow);
+    QCOMPARE(h.PixelAt(256, 234), LineBlue);
+    QCOMPARE(h.PixelAt(333, 272), LineBlue);
+    QCOMPARE(h.PixelAt(432, 322), LineBlue);
+    QCOMPARE(h.PixelAt(460, 336), SurfaceYellow);
 
     QVERIFY(h.SlotButton(3)->isChecked());
     QCOMPARE(h.form->CurrentSlot(), 3);
@@ -125,7 +118,7 @@ void TestLineCommands::drawingTheEighthSlotWrapsToTheFirst()
     QCOMPARE(QApplication::focusWidget(), h.Box(1));
     // The draw command always leaves the x-range caption, even over a
     // recalled vertical line.
-    QCOMPARE(CaptionTop(h), 456);
+    QCOMPARE(h.CaptionTop(), CaptionHiddenTop);
 }
 
 void TestLineCommands::drawingASlotTwiceKeepsBothUntilARedraw()
@@ -140,13 +133,13 @@ void TestLineCommands::drawingASlotTwiceKeepsBothUntilARedraw()
                   QStringLiteral("-10"), QStringLiteral("10")});
     h.Click(h.Button(QStringLiteral("Command4")));
 
-    QCOMPARE(h.PixelAt(311, 278), lightBlue);
-    QCOMPARE(h.PixelAt(311, 344), lightBlue);
+    QCOMPARE(h.PixelAt(311, 278), LineBlue);
+    QCOMPARE(h.PixelAt(311, 344), LineBlue);
     QCOMPARE(h.form->Lines().Slot(0).C, -2.0f);
 
     h.Click(h.Button(QStringLiteral("Command3(1)")));
-    QCOMPARE(h.PixelAt(311, 278), 0x000000u); // only the grid line is left
-    QCOMPARE(h.PixelAt(311, 344), lightBlue);
+    QCOMPARE(h.PixelAt(311, 278), Black); // only the grid line is left
+    QCOMPARE(h.PixelAt(311, 344), LineBlue);
 }
 
 void TestLineCommands::eraseKeepsTheSlotSelected()
@@ -161,7 +154,7 @@ void TestLineCommands::eraseKeepsTheSlotSelected()
 
     h.Box(2)->selectAll();
     h.Type(h.Box(2), QStringLiteral("0"));
-    QCOMPARE(CaptionTop(h), 408);
+    QCOMPARE(h.CaptionTop(), CaptionShownTop);
     h.Click(h.Button(QStringLiteral("Command5")));
     QVERIFY(!h.form->Lines().Slot(0).IsDrawn());
     QCOMPARE(h.form->Lines().Slot(0).A, 1.0f); // the numbers stay, unseen
@@ -171,7 +164,7 @@ void TestLineCommands::eraseKeepsTheSlotSelected()
         QCOMPARE(h.Box(n)->text(), QString());
     QCOMPARE(BluePixels(h.Picture()), 0);
     QCOMPARE(QApplication::focusWidget(), h.Box(1));
-    QCOMPARE(CaptionTop(h), 456);
+    QCOMPARE(h.CaptionTop(), CaptionHiddenTop);
 
     // Drawing the slot again stores fresh values.
     EnterLine(h, {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
@@ -192,7 +185,7 @@ void TestLineCommands::erasingAnEmptySlotStillRedraws()
     QCOMPARE(h.form->CurrentSlot(), 1);
     QCOMPARE(h.Box(1)->text(), QString());
     QVERIFY(h.form->Lines().Slot(0).IsDrawn());
-    QCOMPARE(h.PixelAt(311, 278), lightBlue);
+    QCOMPARE(h.PixelAt(311, 278), LineBlue);
 }
 
 void TestLineCommands::resetClearsEverythingButTheScale()
@@ -255,7 +248,7 @@ void TestLineCommands::numbersAreStoredInSinglePrecision()
                   QStringLiteral("-10"), QStringLiteral("10")});
     h.Click(h.Button(QStringLiteral("Command4")));
     h.Click(h.Button(QStringLiteral("Command3(1)")));
-    QCOMPARE(h.PixelAt(311, 278), lightBlue);
+    QCOMPARE(h.PixelAt(311, 278), LineBlue);
 }
 
 void TestLineCommands::emptyBoxesStoreZerosAndDrawNothing()
@@ -270,7 +263,7 @@ void TestLineCommands::emptyBoxesStoreZerosAndDrawNothing()
     QCOMPARE(h.form->CurrentSlot(), 1);
     h.Click(h.SlotButton(0));
     QCOMPARE(h.Box(1)->text(), QStringLiteral(" 0"));
-    QCOMPARE(CaptionTop(h), 408);
+    QCOMPARE(h.CaptionTop(), CaptionShownTop);
 }
 
 QTEST_MAIN(TestLineCommands)

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "lines/linedrawing.h"
+#include "support/uifacts.h"
 #include "surface/imagecanvas.h"
 
 #include "support/recordingcanvas.h"
@@ -12,8 +13,6 @@
 
 namespace {
 
-constexpr QRgb kBlack = qRgb(0, 0, 0);
-constexpr QRgb kBlue = qRgb(0, 0, 255);
 constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
@@ -106,8 +105,8 @@ private Q_SLOTS:
         QVERIFY2(line.x1 == x1 && line.y1 == y1 && line.x2 == x2 && line.y2 == y2,
                  qPrintable(describe(line.x1, line.y1, line.x2, line.y2)));
         QCOMPARE(line.width, 3);
-        QCOMPARE(line.colour, kBlue);
-        QCOMPARE(canvas.ForeColor(), kBlack);
+        QCOMPARE(line.colour, LineBlue);
+        QCOMPARE(canvas.ForeColor(), Black);
         QCOMPARE(canvas.DrawWidth(), std::int16_t(3));
     }
 
@@ -146,7 +145,7 @@ private Q_SLOTS:
         dirty(canvas);
         DrawLineOn(canvas, table, 5, LineColor, viewAt(22));
         QVERIFY(canvas.lines.isEmpty());
-        QCOMPARE(canvas.ForeColor(), kBlack);
+        QCOMPARE(canvas.ForeColor(), Black);
         QCOMPARE(canvas.DrawWidth(), std::int16_t(3));
     }
 
@@ -161,32 +160,30 @@ private Q_SLOTS:
         QCOMPARE(canvas.lines.size(), 1);
         QVERIFY(canvas.lines[0].x1 == 420.0f && canvas.lines[0].y1 == 340.0f);
         QVERIFY(canvas.lines[0].x2 == 420.0f && canvas.lines[0].y2 == 140.0f);
-        QCOMPARE(canvas.ForeColor(), kBlack);
+        QCOMPARE(canvas.ForeColor(), Black);
     }
 
     void drawsOnAnImage()
     {
-        const QRgb back = qRgb(255, 255, 192);
-        ImageCanvas canvas(600, 600, back);
+        ImageCanvas canvas(600, 600, SurfaceYellow);
         LineTable table;
         table.Slot(0) = drawnSlot(1, 2, 4, -2, 6);
         DrawLineOn(canvas, table, 0, LineColor, viewAt(22));
-        QCOMPARE(canvas.ForeColor(), kBlack);
+        QCOMPARE(canvas.ForeColor(), Black);
         const QImage image = canvas.Image();
         const QPoint onLine[] = {{256, 234}, {300, 256}, {344, 278}, {388, 300}, {432, 322}};
         for (const QPoint &point : onLine)
-            QCOMPARE(image.pixel(point), kBlue);
+            QCOMPARE(image.pixel(point), LineBlue);
         const QPoint beyond[] = {{440, 326}, {436, 324}, {248, 230}, {252, 232}, {344, 270}};
         for (const QPoint &point : beyond)
-            QCOMPARE(image.pixel(point), back);
+            QCOMPARE(image.pixel(point), SurfaceYellow);
     }
 
     void wideRangeCrossesTheWholeSurface()
     {
         // A pupil may give a range far wider than the surface; the visible
         // part must still be drawn edge to edge.
-        const QRgb back = qRgb(255, 255, 192);
-        ImageCanvas canvas(600, 600, back);
+        ImageCanvas canvas(600, 600, SurfaceYellow);
         LineTable table;
         table.Slot(0) = drawnSlot(0, 1, 2, -1e20f, 1e20f);
         DrawLineOn(canvas, table, 0, LineColor, viewAt(22));
@@ -194,9 +191,9 @@ private Q_SLOTS:
         int blue = 0;
         for (int y = 0; y < 600; ++y)
             for (int x = 0; x < 600; ++x)
-                blue += image.pixel(x, y) == kBlue ? 1 : 0;
+                blue += image.pixel(x, y) == LineBlue ? 1 : 0;
         QCOMPARE(blue, 1800);
-        QCOMPARE(image.pixel(300, 256), kBlue);
+        QCOMPARE(image.pixel(300, 256), LineBlue);
     }
 };
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "plane/planedrawing.h"
+#include "support/uifacts.h"
 #include "surface/imagecanvas.h"
 
 #include "support/recordingcanvas.h"
@@ -11,9 +12,6 @@
 namespace {
 
 using Op = RecordingCanvas::Op;
-
-constexpr QRgb kBack = qRgb(255, 255, 192);
-constexpr QRgb kBlack = qRgb(0, 0, 0);
 
 PlaneView viewAt(int gridUnit)
 {
@@ -97,7 +95,7 @@ private Q_SLOTS:
         QCOMPARE(canvas.lines.size(), count + 2);
         for (qsizetype i = 2; i < canvas.lines.size(); ++i) {
             QCOMPARE(canvas.lines[i].width, 1);
-            QCOMPARE(canvas.lines[i].colour, kBlack);
+            QCOMPARE(canvas.lines[i].colour, Black);
         }
         // Every grid line is issued straight after the pen narrows.
         for (qsizetype i = 5; i < 5 + count; ++i)
@@ -228,26 +226,26 @@ private Q_SLOTS:
 
     void drawsOnAnImage()
     {
-        ImageCanvas canvas(600, 600, kBack);
+        ImageCanvas canvas(600, 600, SurfaceYellow);
         canvas.SetFontSize(20);
         DrawPlaneOn(canvas, viewAt(22));
         const QImage image = canvas.Image();
         for (int x = 299; x <= 301; ++x)
-            QCOMPARE(image.pixel(x, 150), kBlack);
-        QCOMPARE(image.pixel(298, 150), kBack);
-        QCOMPARE(image.pixel(302, 150), kBack);
-        QCOMPARE(image.pixel(322, 150), kBlack);
-        QCOMPARE(image.pixel(321, 150), kBack);
-        QCOMPARE(image.pixel(323, 150), kBack);
+            QCOMPARE(image.pixel(x, 150), Black);
+        QCOMPARE(image.pixel(298, 150), SurfaceYellow);
+        QCOMPARE(image.pixel(302, 150), SurfaceYellow);
+        QCOMPARE(image.pixel(322, 150), Black);
+        QCOMPARE(image.pixel(321, 150), SurfaceYellow);
+        QCOMPARE(image.pixel(323, 150), SurfaceYellow);
         const QPoint cellCentres[] = {{333, 157}, {157, 443}, {443, 443}, {47, 47}, {553, 179}};
         for (const QPoint &centre : cellCentres)
-            QCOMPARE(image.pixel(centre), kBack);
+            QCOMPARE(image.pixel(centre), SurfaceYellow);
         // The label " 10" right of the origin; grid pixels do not count.
         int marked = 0;
         for (int y = 298; y <= 330; ++y)
             for (int x = 497; x <= 540; ++x)
                 if (x != 498 && x != 520 && (y < 299 || y > 301) && y != 322 &&
-                    image.pixel(x, y) != kBack)
+                    image.pixel(x, y) != SurfaceYellow)
                     ++marked;
         QVERIFY(marked > 10);
     }

@@ -9,8 +9,6 @@
 
 namespace {
 
-const QRgb lightBlue = qRgb(0, 0, 255) & 0xffffffu;
-
 QPushButton *ScaleButton(const FormHarness &h, int index)
 {
     return h.Button(QStringLiteral("Command3(%1)").arg(index));
@@ -35,7 +33,7 @@ void StoreLines(LineTable &table)
 // every slot's line in order.
 QImage FreshRendering(const PlaneView &view, const LineTable &table)
 {
-    ImageCanvas canvas(600, 600, qRgb(255, 255, 192));
+    ImageCanvas canvas(600, 600, SurfaceYellow);
     canvas.SetFontSize(20);
     DrawPlaneOn(canvas, view);
     for (int k = 0; k < LineTable::SlotCount; ++k)
@@ -98,9 +96,9 @@ private Q_SLOTS:
 
         const QImage shown = Shown(h);
         QCOMPARE(shown, FreshRendering(h.form->View(), h.form->Lines()));
-        QCOMPARE(h.PixelAt(onLine0.x(), onLine0.y()), lightBlue);
-        QCOMPARE(h.PixelAt(onLine3.x(), onLine3.y()), lightBlue);
-        QCOMPARE(h.PixelAt(onLine9.x(), onLine9.y()), lightBlue);
+        QCOMPARE(h.PixelAt(onLine0.x(), onLine0.y()), LineBlue);
+        QCOMPARE(h.PixelAt(onLine3.x(), onLine3.y()), LineBlue);
+        QCOMPARE(h.PixelAt(onLine9.x(), onLine9.y()), LineBlue);
 
         // The stored lines keep their equations at every size.
         for (int k = 0; k < LineTable::SlotCount; ++k)
@@ -119,10 +117,9 @@ private Q_SLOTS:
         FormHarness h;
         StoreLines(h.form->Lines());
         const LineTable before = h.form->Lines();
-        const int units[] = {40, 22, 14};
         for (int index : {2, 0, 1, 0, 2}) {
             h.Click(ScaleButton(h, index));
-            QCOMPARE(h.form->View().GridUnit, units[index]);
+            QCOMPARE(h.form->View().GridUnit, PlaneUnits[static_cast<std::size_t>(index)]);
             QCOMPARE(Shown(h), FreshRendering(h.form->View(), before));
         }
         for (int k = 0; k < LineTable::SlotCount; ++k)
@@ -138,8 +135,8 @@ private Q_SLOTS:
         Store(table, 9, 0, 1, -3, -5, 5);
         h.Click(ScaleButton(h, 0));
         QCOMPARE(Shown(h), FreshRendering(h.form->View(), table));
-        QCOMPARE(h.PixelAt(380, 260), lightBlue);
-        QCOMPARE(h.PixelAt(460, 420), lightBlue);
+        QCOMPARE(h.PixelAt(380, 260), LineBlue);
+        QCOMPARE(h.PixelAt(460, 420), LineBlue);
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include "app/form1.h"
 #include "app/startup.h"
+#include "support/uifacts.h"
 #include "surface/picturebox.h"
 
 #include <QApplication>
@@ -70,7 +71,9 @@ public:
     }
 
     QImage Picture() const { return form->Surface()->Image(); }
-    QRgb PixelAt(int x, int y) const { return Picture().pixel(x, y) & 0xffffffu; }
+    QRgb PixelAt(int x, int y) const { return Picture().pixel(x, y); }
+    // Where the caption "≦ ｙ≦" stands: CaptionShownTop or CaptionHiddenTop.
+    int CaptionTop() const { return Control(QStringLiteral("Label6(1)"))->y(); }
 
     std::unique_ptr<Form1> form;
 };

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "runtime/qbcolor.h"
+#include "support/uifacts.h"
 #include "surface/imagecanvas.h"
 #include "surface/segmentclip.h"
 
@@ -12,9 +13,6 @@
 
 namespace {
 
-constexpr QRgb kBack = qRgb(255, 255, 192);
-constexpr QRgb kBlack = qRgb(0, 0, 0);
-constexpr QRgb kBlue = qRgb(0, 0, 255);
 constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
@@ -40,7 +38,7 @@ int markedIn(const QImage &image, int left, int top, int right, int bottom)
     int count = 0;
     for (int y = top; y <= bottom; ++y)
         for (int x = left; x <= right; ++x)
-            if (image.pixel(x, y) != kBack)
+            if (image.pixel(x, y) != SurfaceYellow)
                 ++count;
     return count;
 }
@@ -70,25 +68,25 @@ class TestImageCanvas : public QObject {
 private Q_SLOTS:
     void clsFillsWithBackColour()
     {
-        ImageCanvas canvas(600, 600, kBack);
+        ImageCanvas canvas(600, 600, SurfaceYellow);
         QCOMPARE(canvas.Image().size(), QSize(600, 600));
         canvas.SetDrawWidth(3);
         canvas.Line(0, 0, 600, 600);
         canvas.Line(0, 300, 600, 300);
-        QVERIFY(canvas.Image().pixel(300, 300) != kBack);
+        QVERIFY(canvas.Image().pixel(300, 300) != SurfaceYellow);
         canvas.Cls();
         QCOMPARE(markedIn(canvas.Image(), 0, 0, 599, 599), 0);
     }
 
     void linesCoverWholePixels()
     {
-        ImageCanvas canvas(600, 600, kBack);
+        ImageCanvas canvas(600, 600, SurfaceYellow);
         canvas.SetDrawWidth(1);
         canvas.Line(322, 0, 322, 600);
         canvas.Line(0, 278, 600, 278);
         const QImage thin = canvas.Image();
-        QVERIFY(columnIs(thin, 322, kBlack));
-        QVERIFY(rowIs(thin, 278, kBlack));
+        QVERIFY(columnIs(thin, 322, Black));
+        QVERIFY(rowIs(thin, 278, Black));
         QCOMPARE(markedIn(thin, 0, 0, 599, 599), 1199);
 
         canvas.Cls();
@@ -97,8 +95,8 @@ private Q_SLOTS:
         canvas.Line(300, 0, 300, 600);
         const QImage thick = canvas.Image();
         for (int i = 299; i <= 301; ++i) {
-            QVERIFY(rowIs(thick, i, kBlack));
-            QVERIFY(columnIs(thick, i, kBlack));
+            QVERIFY(rowIs(thick, i, Black));
+            QVERIFY(columnIs(thick, i, Black));
         }
         QCOMPARE(markedIn(thick, 0, 0, 599, 599), 3591);
     }
@@ -115,9 +113,9 @@ private Q_SLOTS:
         };
         for (int i = 0; i < 16; ++i)
             QTest::addRow("%d", i) << i << palette[i];
-        QTest::newRow("-1") << -1 << kBlack;
-        QTest::newRow("16") << 16 << kBlack;
-        QTest::newRow("1000") << 1000 << kBlack;
+        QTest::newRow("-1") << -1 << Black;
+        QTest::newRow("16") << 16 << Black;
+        QTest::newRow("1000") << 1000 << Black;
     }
 
     void paletteColours()
@@ -129,7 +127,7 @@ private Q_SLOTS:
 
     void linesUseForeColourAndKeepSettings()
     {
-        ImageCanvas canvas(600, 600, kBack);
+        ImageCanvas canvas(600, 600, SurfaceYellow);
         canvas.SetDrawWidth(3);
         canvas.SetForeColor(vb::QBColor(9));
         QCOMPARE(canvas.DrawWidth(), std::int16_t(3));
@@ -153,8 +151,8 @@ private Q_SLOTS:
         canvas.Line(0, 200, 600, 200);
         const QImage image = canvas.Image();
         QVERIFY(rowIs(image, 200, qRgb(255, 0, 0)));
-        QCOMPARE(image.pixel(100, 199), kBack);
-        QCOMPARE(image.pixel(100, 201), kBack);
+        QCOMPARE(image.pixel(100, 199), SurfaceYellow);
+        QCOMPARE(image.pixel(100, 201), SurfaceYellow);
         QVERIFY(rowIs(image, 51, qRgb(0, 0, 255)));
     }
 
@@ -162,10 +160,10 @@ private Q_SLOTS:
     // of the same diagonal with near ends.
     void farDiagonalMatchesNearDiagonal()
     {
-        ImageCanvas far(600, 600, kBack);
+        ImageCanvas far(600, 600, SurfaceYellow);
         far.SetDrawWidth(3);
         far.Line(-1e37f, -1e37f, 1e37f, 1e37f);
-        ImageCanvas near(600, 600, kBack);
+        ImageCanvas near(600, 600, SurfaceYellow);
         near.SetDrawWidth(3);
         near.Line(-50, -50, 650, 650);
         QCOMPARE(far.Image(), near.Image());
@@ -185,13 +183,13 @@ private Q_SLOTS:
         QFETCH(qreal, ratio);
         const QLine lines[] = {{10, 20, 10, 80},  {30, 40, 90, 40}, {70, 5, 70, 5},
                                {-5, 50, 200, 50}, {99, 0, 99, 99},  {0, 99, 99, 99}};
-        ImageCanvas canvas(100, 100, kBack, ratio);
+        ImageCanvas canvas(100, 100, SurfaceYellow, ratio);
         QImage reference(qRound(100 * ratio), qRound(100 * ratio), QImage::Format_RGB32);
         reference.setDevicePixelRatio(ratio);
-        reference.fill(kBack);
+        reference.fill(SurfaceYellow);
         QPainter painter(&reference);
-        painter.setPen(QPen(QColor(kBlue), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        canvas.SetForeColor(kBlue);
+        painter.setPen(QPen(QColor(LineBlue), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        canvas.SetForeColor(LineBlue);
         for (const QLine &line : lines) {
             canvas.Line(float(line.x1()), float(line.y1()), float(line.x2()), float(line.y2()));
             const QPointF from(line.x1() + 0.5, line.y1() + 0.5);
@@ -218,13 +216,13 @@ private Q_SLOTS:
     {
         QFETCH(QLineF, line);
         QFETCH(bool, horizontal);
-        ImageCanvas canvas(600, 600, kBack);
+        ImageCanvas canvas(600, 600, SurfaceYellow);
         canvas.SetDrawWidth(3);
         canvas.Line(float(line.x1()), float(line.y1()), float(line.x2()), float(line.y2()));
         const QImage image = canvas.Image();
         QCOMPARE(markedIn(image, 0, 0, 599, 599), 1800);
         for (int i = 299; i <= 301; ++i)
-            QVERIFY(horizontal ? rowIs(image, i, kBlack) : columnIs(image, i, kBlack));
+            QVERIFY(horizontal ? rowIs(image, i, Black) : columnIs(image, i, Black));
     }
 
     void unusableEndsDrawNothing_data()
@@ -242,8 +240,8 @@ private Q_SLOTS:
     void unusableEndsDrawNothing()
     {
         QFETCH(QLineF, line);
-        ImageCanvas canvas(600, 600, kBack);
-        ImageCanvas cleared(600, 600, kBack);
+        ImageCanvas canvas(600, 600, SurfaceYellow);
+        ImageCanvas cleared(600, 600, SurfaceYellow);
         canvas.SetDrawWidth(3);
         canvas.Line(float(line.x1()), float(line.y1()), float(line.x2()), float(line.y2()));
         QCOMPARE(canvas.Image(), cleared.Image());
@@ -251,17 +249,17 @@ private Q_SLOTS:
 
     void zeroLengthLineMarksItsPoint()
     {
-        ImageCanvas canvas(600, 600, kBack);
+        ImageCanvas canvas(600, 600, SurfaceYellow);
         canvas.SetDrawWidth(3);
         canvas.Line(100, 200, 100, 200);
         const QImage image = canvas.Image();
-        QCOMPARE(image.pixel(100, 200), kBlack);
+        QCOMPARE(image.pixel(100, 200), Black);
         QCOMPARE(markedIn(image, 90, 190, 110, 210), markedIn(image, 0, 0, 599, 599));
     }
 
     void printPlacesTopLeftCorner()
     {
-        ImageCanvas canvas(600, 600, kBack);
+        ImageCanvas canvas(600, 600, SurfaceYellow);
         canvas.SetFontSize(20);
         canvas.SetFontBold(true);
         canvas.SetCurrentX(280);
@@ -275,8 +273,8 @@ private Q_SLOTS:
 
     void printFarOffSurfaceDoesNothing()
     {
-        ImageCanvas canvas(600, 600, kBack);
-        ImageCanvas cleared(600, 600, kBack);
+        ImageCanvas canvas(600, 600, SurfaceYellow);
+        ImageCanvas cleared(600, 600, SurfaceYellow);
         canvas.SetFontSize(20);
         const float places[][2] = {{1e30f, 1e30f}, {-1e30f, 300}, {300, kInf}, {kNaN, 10}};
         for (const auto &place : places) {
@@ -289,17 +287,17 @@ private Q_SLOTS:
 
     void doubleDensityStaysSharp()
     {
-        ImageCanvas canvas(600, 600, kBack, 2.0);
+        ImageCanvas canvas(600, 600, SurfaceYellow, 2.0);
         QCOMPARE(canvas.Width(), 600.0f);
         canvas.SetDrawWidth(1);
         canvas.Line(322, 0, 322, 600);
         const QImage image = canvas.Image();
         QCOMPARE(image.size(), QSize(1200, 1200));
         QCOMPARE(image.devicePixelRatio(), 2.0);
-        QVERIFY(columnIs(image, 644, kBlack));
-        QVERIFY(columnIs(image, 645, kBlack));
-        QVERIFY(columnIs(image, 643, kBack));
-        QVERIFY(columnIs(image, 646, kBack));
+        QVERIFY(columnIs(image, 644, Black));
+        QVERIFY(columnIs(image, 645, Black));
+        QVERIFY(columnIs(image, 643, SurfaceYellow));
+        QVERIFY(columnIs(image, 646, SurfaceYellow));
     }
 
     void clipSegment_data()
