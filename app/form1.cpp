@@ -67,7 +67,6 @@ QWidget *MakeControl(const ControlLayout &control, QWidget *parent)
     switch (control.kind) {
     case ControlKind::Surface:
         widget = new PictureBox(control.width, control.height, surfaceYellow, parent);
-        widget->setFocusPolicy(Qt::TabFocus);
         break;
     case ControlKind::Label: {
         auto *label = new QLabel(text, parent);
@@ -234,7 +233,11 @@ void Form1::NameControlsForScreenReaders()
 
 void Form1::DescribeSurface()
 {
-    Picture1->setAccessibleDescription(DescribePicture(lineTable_, view_));
+    // A screen reader speaks the parts as sentences; a copied picture carries
+    // them one to a line, for pasting into plain text.
+    const QStringList parts = DescribePicture(lineTable_, view_);
+    Picture1->setAccessibleDescription(parts.join(QStringLiteral("。")));
+    Picture1->SetCopyText(parts.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 
 void Form1::SetTabOrder(const std::vector<QWidget *> &controls)

@@ -31,7 +31,7 @@ QString DescribeLine(int slot, const LineSlot &line)
 
 } // namespace
 
-QString DescribePicture(const LineTable &table, const PlaneView &view)
+QStringList DescribePicture(const LineTable &table, const PlaneView &view)
 {
     QStringList parts;
     parts << QStringLiteral("座標平面 大きさ%1").arg(PlaneSizeName(view.GridUnit));
@@ -41,5 +41,5 @@ QString DescribePicture(const LineTable &table, const PlaneView &view)
     }
     if (parts.size() == 1)
         parts << QStringLiteral("直線なし");
-    return parts.join(QStringLiteral("。"));
+    return parts;
 }

@@ -6,8 +6,8 @@
 #include "lines/linetable.h"
 #include "plane/planeview.h"
 
-#include <QString>
+#include <QStringList>
 
-// What the surface shows, in words a screen reader can speak: the plane size
-// and every stored line as its equation and range.
-QString DescribePicture(const LineTable &table, const PlaneView &view);
+// What the surface shows, in words a screen reader can speak: the plane size,
+// then every stored line as its equation and range, one part each.
+QStringList DescribePicture(const LineTable &table, const PlaneView &view);

@@ -3,7 +3,11 @@
 
 #include "support/formharness.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QTimer>
 
 #include <algorithm>
@@ -328,6 +332,87 @@ private Q_SLOTS:
         QCOMPARE(button->font().pixelSize(), 27);
         QVERIFY(button->font().bold());
         QCOMPARE(h.Button(QStringLiteral("Command3(1)"))->font().pixelSize(), 16);
+    }
+
+    // Ctrl+C on the focused surface and the first entry of its menu both put
+    // the picture as shown and its description on the clipboard, and change
+    // nothing else: not the table, the slot, the boxes or the focus.
+    void copyPicture_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("click, Ctrl+C") << QStringLiteral("keys");
+        QTest::newRow("right click") << QStringLiteral("right click");
+        QTest::newRow("menu key") << QStringLiteral("menu key");
+        QTest::newRow("Shift+F10") << QStringLiteral("shift f10");
+    }
+
+    void copyPicture()
+    {
+        QFETCH(QString, how);
+        FormHarness h;
+        QGuiApplication::clipboard()->clear();
+        for (const char *value : {"1", "2", "4", "-2", "6"})
+            h.TypeAndEnter(QString::fromLatin1(value));
+        h.Click(h.Button(QStringLiteral("Command4")));
+        // A line that cannot be drawn is copied as shown too: not at all.
+        h.form->Lines().Slot(5) = {1, 0, 0, 3, 0, 1};
+        h.Click(h.Button(QStringLiteral("Command3(0)")));
+        h.Click(h.SlotButton(2));
+        h.Type(h.Box(1), QStringLiteral("7"));
+        auto *surface = h.Control(QStringLiteral("Picture1"));
+        if (how != QLatin1String("right click"))
+            h.Click(surface);
+        QWidget *const focus = QApplication::focusWidget();
+        QCOMPARE(focus, how == QLatin1String("right click") ? h.Box(1) : surface);
+        const LineTable table = h.form->Lines();
+        const QImage shown = h.Picture();
+
+        if (how == QLatin1String("keys")) {
+            QTest::keyClick(surface, Qt::Key_C, Qt::ControlModifier);
+        } else {
+            if (how == QLatin1String("right click")) {
+                // The press must not move the focus; the window system then
+                // raises the context menu event.
+                const QPoint at(100, 200);
+                QTest::mouseClick(surface, Qt::RightButton, {}, at);
+                QContextMenuEvent event(QContextMenuEvent::Mouse, at, surface->mapToGlobal(at));
+                QApplication::sendEvent(surface, &event);
+            } else if (how == QLatin1String("menu key"))
+                QTest::keyClick(surface, Qt::Key_Menu);
+            else
+                QTest::keyClick(surface, Qt::Key_F10, Qt::ShiftModifier);
+            auto *menu = surface->findChild<QMenu *>();
+            QVERIFY(menu);
+            QTRY_VERIFY(menu->isVisible());
+            QCOMPARE(menu->actions().constFirst()->text(), QStringLiteral("図をコピー"));
+            menu->actions().constFirst()->trigger();
+            menu->close();
+        }
+
+        const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(copied && copied->hasImage());
+        QCOMPARE(qvariant_cast<QImage>(copied->imageData()), shown);
+        QCOMPARE(copied->text(), QStringLiteral("座標平面 大きさ小\n"
+                                                "直線1: 1x + 2y = 4, -2 ≦ x ≦ 6\n"
+                                                "直線6: 0x + 0y = 3, 0 ≦ y ≦ 1\n"));
+        QTRY_COMPARE(QApplication::focusWidget(), focus);
+        QCOMPARE(h.Picture(), shown);
+        QCOMPARE(h.form->CurrentSlot(), 2);
+        QCOMPARE(h.Box(1)->text(), QStringLiteral("7"));
+        for (int slot = 0; slot < LineTable::SlotCount; ++slot) {
+            QCOMPARE(h.form->Lines().Slot(slot).Drawn, table.Slot(slot).Drawn);
+            QCOMPARE(h.form->Lines().Slot(slot).A, table.Slot(slot).A);
+        }
+    }
+
+    void copyInABoxCopiesItsText()
+    {
+        FormHarness h;
+        h.Type(h.Box(1), QStringLiteral("12"));
+        h.Box(1)->selectAll();
+        QTest::keyClick(h.Box(1), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("12"));
+        QVERIFY(!QGuiApplication::clipboard()->mimeData()->hasImage());
     }
 
     void exitButtonEndsProgram()

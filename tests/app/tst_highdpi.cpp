@@ -3,6 +3,9 @@
 
 #include "support/formharness.h"
 
+#include <QClipboard>
+#include <QMimeData>
+
 // The window on a screen with two device pixels per pixel: everything keeps
 // its place in proportion and the plane is drawn at full device resolution.
 class TestHighDpi : public QObject {
@@ -40,6 +43,13 @@ void TestHighDpi::planeIsDrawnAtDeviceResolution()
     QCOMPARE(picture.pixel(644, y) & 0xffffffu, 0x000000u);
     QCOMPARE(picture.pixel(645, y) & 0xffffffu, 0x000000u);
     QCOMPARE(picture.pixel(646, y) & 0xffffffu, SurfaceYellow & 0xffffffu);
+
+    // A copied picture keeps the full resolution and says so.
+    h.form->Surface()->CopyToClipboard();
+    const QImage copied =
+        qvariant_cast<QImage>(QGuiApplication::clipboard()->mimeData()->imageData());
+    QCOMPARE(copied.size(), QSize(1200, 1200));
+    QCOMPARE(copied.devicePixelRatio(), 2.0);
 }
 
 int main(int argc, char *argv[])
