@@ -216,19 +216,31 @@ void Form1::BindControls(const std::vector<QWidget *> &controls)
 void Form1::NameControlsForScreenReaders()
 {
     Picture1->setAccessibleName(QStringLiteral("座標平面"));
-    Text1->setAccessibleName(QStringLiteral("ａ"));
-    Text2->setAccessibleName(QStringLiteral("ｂ"));
-    Text3->setAccessibleName(QStringLiteral("ｃ"));
-    Text4->setAccessibleName(QStringLiteral("変域の始め"));
-    Text5->setAccessibleName(QStringLiteral("変域の終わり"));
+    Text1->setAccessibleName(QStringLiteral("ａ（χの係数）"));
+    Text2->setAccessibleName(QStringLiteral("ｂ（ｙの係数）"));
+    Text3->setAccessibleName(QStringLiteral("ｃ（右辺の数）"));
+    NameRangeBoxes();
+    // Each box is labelled by the caption above or beside it.
+    Label8[0]->setBuddy(Text1);
+    Label8[1]->setBuddy(Text2);
+    Label9->setBuddy(Text3);
     for (QPushButton *size : Command3)
         size->setAccessibleName(QStringLiteral("座標平面の大きさ ") + size->text());
     Command1->setAccessibleName(QStringLiteral("終了"));
     Command2->setAccessibleName(QStringLiteral("初期画面"));
     Command4->setAccessibleName(QStringLiteral("線を引く"));
     Command5->setAccessibleName(QStringLiteral("線を消す"));
-    for (QRadioButton *option : Option1)
-        option->setAccessibleName(option->text());
+}
+
+void Form1::NameRangeBoxes()
+{
+    // The range is of y while "≦ ｙ≦" covers "≦χ≦", as the caption reads.
+    const bool ofY = Label6[1]->y() == RangeCaptionShownTop;
+    const QString variable = ofY ? QStringLiteral("ｙ") : QStringLiteral("χ");
+    Text4->setAccessibleName(QStringLiteral("変域の始め（%1）").arg(variable));
+    Text5->setAccessibleName(QStringLiteral("変域の終わり（%1）").arg(variable));
+    Label6[ofY ? 0 : 1]->setBuddy(nullptr);
+    Label6[ofY ? 1 : 0]->setBuddy(Text4);
 }
 
 void Form1::DescribeSurface()
@@ -238,6 +250,8 @@ void Form1::DescribeSurface()
     const QStringList parts = DescribePicture(lineTable_, view_);
     Picture1->setAccessibleDescription(parts.join(QStringLiteral("。")));
     Picture1->SetCopyText(parts.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    for (std::size_t i = 0; i < Option1.size(); ++i)
+        Option1[i]->setAccessibleName(DescribeSlotButton(static_cast<int>(i), lineTable_, view_));
 }
 
 void Form1::SetTabOrder(const std::vector<QWidget *> &controls)
@@ -359,4 +373,5 @@ void Form1::DrawAllLines()
 void Form1::MoveRangeCaption(int top)
 {
     Label6[1]->move(Label6[1]->x(), top);
+    NameRangeBoxes();
 }

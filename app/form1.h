@@ -64,6 +64,9 @@ private:
     std::vector<QWidget *> CreateControls();
     void BindControls(const std::vector<QWidget *> &controls);
     void NameControlsForScreenReaders();
+    // The range boxes say whether the range is of x or of y, as the caption
+    // between them does.
+    void NameRangeBoxes();
     // Keeps the surface's spoken description in step with the table.
     void DescribeSurface();
     void SetTabOrder(const std::vector<QWidget *> &controls);

@@ -3,8 +3,29 @@
 
 #include "app/startup.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QStyleFactory>
+#include <QWidget>
+
+namespace {
+
+// A plain top-level widget would be reported as a filler and the surface as
+// a featureless panel; a screen reader should meet a frame named after the
+// window's title and a picture it can describe.
+QAccessibleInterface *AccessibleRole(const QString &className, QObject *object)
+{
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (widget == nullptr)
+        return nullptr;
+    if (className == QLatin1String("Form1"))
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    if (className == QLatin1String("PictureBox"))
+        return new QAccessibleWidget(widget, QAccessible::Graphic);
+    return nullptr;
+}
+
+} // namespace
 
 void PrepareApplication(QApplication &app)
 {
@@ -14,4 +35,5 @@ void PrepareApplication(QApplication &app)
     if (QStyle *style = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(style);
     app.setQuitOnLastWindowClosed(true);
+    QAccessible::installFactory(AccessibleRole);
 }

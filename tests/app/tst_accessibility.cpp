@@ -14,6 +14,8 @@ private Q_SLOTS:
     void everyControlHasASpokenName_data();
     void everyControlHasASpokenName();
     void surfaceDescribesThePlaneAndItsLines();
+    void lineIsSpokenAsATeacherWritesIt_data();
+    void lineIsSpokenAsATeacherWritesIt();
 
 private:
     static QString Spoken(QWidget *widget, QAccessible::Text what)
@@ -28,13 +30,13 @@ void TestAccessibility::everyControlHasASpokenName_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("name");
     const char *rows[][2] = {
-        {"Option1(0)", "１"},
-        {"Option1(7)", "８"},
-        {"Text1", "ａ"},
-        {"Text2", "ｂ"},
-        {"Text3", "ｃ"},
-        {"Text4", "変域の始め"},
-        {"Text5", "変域の終わり"},
+        {"Option1(0)", "１ 空き"},
+        {"Option1(7)", "８ 空き"},
+        {"Text1", "ａ（χの係数）"},
+        {"Text2", "ｂ（ｙの係数）"},
+        {"Text3", "ｃ（右辺の数）"},
+        {"Text4", "変域の始め（χ）"},
+        {"Text5", "変域の終わり（χ）"},
         {"Command4", "線を引く"},
         {"Command5", "線を消す"},
         {"Command2", "初期画面"},
@@ -63,7 +65,7 @@ void TestAccessibility::surfaceDescribesThePlaneAndItsLines()
     FormHarness h;
     QWidget *surface = h.Control(QStringLiteral("Picture1"));
     QCOMPARE(Spoken(surface, QAccessible::Description),
-             QStringLiteral("座標平面 大きさ中。直線なし"));
+             QStringLiteral("座標平面 大きさ中、xもyも −13 から 13 まで。直線なし"));
 
     h.Click(h.SlotButton(2));
     for (const char *value : {"1", "2", "4", "-2", "6"})
@@ -73,15 +75,51 @@ void TestAccessibility::surfaceDescribesThePlaneAndItsLines()
         h.TypeAndEnter(QString::fromLatin1(value));
     h.Click(h.Button(QStringLiteral("Command4")));
     QCOMPARE(Spoken(surface, QAccessible::Description),
-             QStringLiteral("座標平面 大きさ中。直線3: 1x + 2y = 4, -2 ≦ x ≦ 6。"
-                            "直線4: 2x + 0y = 6, -1 ≦ y ≦ 4.5"));
+             QStringLiteral("座標平面 大きさ中、xもyも −13 から 13 まで。"
+                            "直線３: x + 2y = 4, −2 ≦ x ≦ 6。直線４: 2x = 6, −1 ≦ y ≦ 4.5"));
+    // The slot buttons say what they hold, the range boxes what they range.
+    QCOMPARE(Spoken(h.SlotButton(2), QAccessible::Name),
+             QStringLiteral("３ x + 2y = 4, −2 ≦ x ≦ 6"));
+    h.Click(h.SlotButton(3));
+    QCOMPARE(Spoken(h.Box(5), QAccessible::Name), QStringLiteral("変域の終わり（ｙ）"));
 
     h.Click(h.Button(QStringLiteral("Command3(2)")));
     QVERIFY(Spoken(surface, QAccessible::Description)
-                .startsWith(QStringLiteral("座標平面 大きさ大。")));
+                .startsWith(QStringLiteral("座標平面 大きさ大、xもyも −21 から 21 まで。")));
     h.Click(h.Button(QStringLiteral("Command2")));
     QCOMPARE(Spoken(surface, QAccessible::Description),
-             QStringLiteral("座標平面 大きさ大。直線なし"));
+             QStringLiteral("座標平面 大きさ大、xもyも −21 から 21 まで。直線なし"));
+}
+
+void TestAccessibility::lineIsSpokenAsATeacherWritesIt_data()
+{
+    QTest::addColumn<float>("a");
+    QTest::addColumn<float>("b");
+    QTest::addColumn<float>("c");
+    QTest::addColumn<QString>("spoken");
+    const auto row = [](const char *name, float a, float b, float c, const char *spoken) {
+        QTest::newRow(name) << a << b << c << QString::fromUtf8(spoken);
+    };
+    row("minus one", -1, 1, 2, "−x + y = 2, −1 ≦ x ≦ 4");
+    row("negative b", 3, -2.5f, -4, "3x − 2.5y = −4, −1 ≦ x ≦ 4");
+    row("no x", 0, 2, 4, "2y = 4, −1 ≦ x ≦ 4");
+    row("vertical", 1, 0, 3, "x = 3, −1 ≦ y ≦ 4");
+    row("no line", 0, 0, 3, "0 = 3、aもbも0なので直線になりません");
+    row("too far", 1, 1, 3e38f, "x + y = 3E+38, −1 ≦ x ≦ 4、大きすぎて描けません");
+}
+
+void TestAccessibility::lineIsSpokenAsATeacherWritesIt()
+{
+    QFETCH(float, a);
+    QFETCH(float, b);
+    QFETCH(float, c);
+    QFETCH(QString, spoken);
+    FormHarness h;
+    h.form->Lines().Slot(0) = {1, a, b, c, -1, 4};
+    h.Click(h.Button(QStringLiteral("Command3(1)")));
+    QCOMPARE(Spoken(h.Control(QStringLiteral("Picture1")), QAccessible::Description)
+                 .section(QStringLiteral("。"), 1),
+             QStringLiteral("直線１: ") + spoken);
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -392,9 +392,9 @@ private Q_SLOTS:
         const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
         QVERIFY(copied && copied->hasImage());
         QCOMPARE(qvariant_cast<QImage>(copied->imageData()), shown);
-        QCOMPARE(copied->text(), QStringLiteral("座標平面 大きさ小\n"
-                                                "直線1: 1x + 2y = 4, -2 ≦ x ≦ 6\n"
-                                                "直線6: 0x + 0y = 3, 0 ≦ y ≦ 1\n"));
+        QCOMPARE(copied->text(), QStringLiteral("座標平面 大きさ小、xもyも −7 から 7 まで\n"
+                                                "直線１: x + 2y = 4, −2 ≦ x ≦ 6\n"
+                                                "直線６: 0 = 3、aもbも0なので直線になりません\n"));
         QTRY_COMPARE(QApplication::focusWidget(), focus);
         QCOMPARE(h.Picture(), shown);
         QCOMPARE(h.form->CurrentSlot(), 2);
