@@ -24,9 +24,10 @@ double Val(const QString &text);
 // magnitude may give 0, NaN stays NaN.
 float ToSingle(double value);
 
-// Shows a single as the boxes do: seven significant digits, no trailing
-// zeros, no zero before the point, a leading blank for 0 and above and "-"
-// below, exponent form for very large and very small magnitudes.
+// Shows a single as the boxes do: seven significant digits, a value exactly
+// halfway rounded away from zero, no trailing zeros, no zero before the
+// point, a leading blank for 0 and above and "-" below, exponent form for
+// very large and very small magnitudes.
 QString Str(float value);
 
 } // namespace vb

@@ -9,6 +9,9 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <vector>
@@ -25,14 +28,22 @@ QString describe(double value)
 }
 
 // The nearest single to the decimal text of `value` rounded to seven
-// significant digits, computed without going through Str or Val.
+// significant digits, halfway cases away from zero, computed without going
+// through Str or Val: printf writes the exact digits, and the eighth decides.
 float sevenDigitSingle(float value)
 {
-    char buffer[32];
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 6);
+    char exact[160];
+    std::snprintf(exact, sizeof exact, "%+.120e", static_cast<double>(value));
+    // "+d.ddd...e-XX": the first digit, then the fraction from index 3.
+    long long digits = exact[1] - '0';
+    for (int i = 3; i < 10; ++i)
+        digits = digits * 10 + (exact[i] - '0');
+    digits = digits / 10 + (digits % 10 >= 5 ? 1 : 0);
+    const int exponent = std::atoi(std::strchr(exact, 'e') + 1);
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%c%llde%d", exact[0], digits, exponent - 6);
     double rounded = 0;
-    std::from_chars(buffer, written.ptr, rounded);
+    std::from_chars(buffer + (exact[0] == '+' ? 1 : 0), buffer + std::strlen(buffer), rounded);
     return vb::ToSingle(rounded);
 }
 
@@ -267,6 +278,13 @@ void TestVbNumber::str_data()
     row(" 1E+07", 1e7f);
     row(" 1.234568E+07", 12345678.0f);
     row("-1.234568E+07", -12345678.0f);
+    // Exactly halfway between two seven-digit texts: away from zero.
+    row(" 654322.3", 654322.25f);
+    row("-654322.3", -654322.25f);
+    row(" 1.439679E+07", 14396785.0f);
+    // Just below halfway (1.00484549999237...): a shorter rounded text would
+    // look like a tie, but it must not round up.
+    row(" 1.004845", 1.0048455f);
     row(" 3.402823E+38", FLT_MAX);
     row(" 1.401298E-45", std::numeric_limits<float>::denorm_min());
     row(" 1.#INF", std::numeric_limits<float>::infinity());
