@@ -179,7 +179,8 @@ double readDecimal(Reader &reader)
     return negative ? -magnitude : magnitude;
 }
 
-// A single is shown with seven significant digits.
+// A single is shown with seven significant digits, in plain decimals as long
+// as at most seven decimal places hold them.
 constexpr int kShownDigits = 7;
 
 // The exact value of a single has at most 112 significant digits, so this
@@ -276,7 +277,11 @@ QString Str(float value)
 
     std::string text(1, value < 0 ? '-' : ' ');
     const int exponent = shown.exponent;
-    if (exponent >= kShownDigits || exponent < -4) {
+    // Unlike %g, the small side switches on the decimal places the digits
+    // need, not on the exponent alone: .0000012 stays plain, while 1.5E-07
+    // and 3.333333E-02 would need eight places.
+    const int decimals = count - 1 - exponent;
+    if (exponent >= kShownDigits || decimals > kShownDigits) {
         // 1E-08, 1.234568E+10: one digit before the point and an exponent of
         // at least two digits.
         text.push_back(digits[0]);
@@ -290,7 +295,7 @@ QString Str(float value)
             text.push_back('0');
         text += std::to_string(magnitude);
     } else if (exponent < 0) {
-        // No zero before the point: .25, .3333333.
+        // No zero before the point: .00005, .3333333.
         text.push_back('.');
         text.append(static_cast<std::size_t>(-exponent - 1), '0');
         text.append(digits, digits + count);

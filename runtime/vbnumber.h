@@ -26,8 +26,10 @@ float ToSingle(double value);
 
 // Shows a single as the boxes do: seven significant digits, a value exactly
 // halfway rounded away from zero, no trailing zeros, no zero before the
-// point, a leading blank for 0 and above and "-" below, exponent form for
-// very large and very small magnitudes.
+// point, a leading blank for 0 and above and "-" below. Plain decimals as
+// long as the integer part has at most seven digits and at most seven decimal
+// places hold the rest (" .0000001", " 1234567", " .3333333"); beyond that
+// the exponent form " 1E-08", " 1.5E-07", " 3.333333E-02", " 1.234568E+07".
 QString Str(float value);
 
 } // namespace vb

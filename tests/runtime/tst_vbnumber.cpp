@@ -269,15 +269,25 @@ void TestVbNumber::str_data()
     row(" .3333333", 1.0f / 3);
     row(" .6666667", 2.0f / 3);
     row(" .0001", 1e-4f);
-    row(" 1E-05", 1e-5f);
-    row("-1E-05", -1e-5f);
+    // Plain decimals as long as seven places hold the digits, then the
+    // exponent form.
+    row(" .00001", 1e-5f);
+    row("-.00001", -1e-5f);
+    row(" .00005", 5e-5f);
+    row(" .000005", 5e-6f);
+    row(" .0000012", 1.2e-6f);
+    row(" .0000001", 1e-7f);
+    row(" 1.5E-07", 1.5e-7f);
+    row(" 1E-08", 1e-8f);
     row(" 1.234E-05", 1.234e-5f);
+    row(" 1.234567E-02", 0.01234567f);
     row(" 123.456", 123.456f);
     row(" 1000000", 1e6f);
     row(" 9999999", 9999999.0f);
     row(" 1E+07", 1e7f);
     row(" 1.234568E+07", 12345678.0f);
     row("-1.234568E+07", -12345678.0f);
+    row(" 1.234568E+10", 12345678901.0f);
     // Exactly halfway between two seven-digit texts: away from zero.
     row(" 654322.3", 654322.25f);
     row("-654322.3", -654322.25f);
