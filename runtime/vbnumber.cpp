@@ -45,6 +45,12 @@ public:
             }
             if (c >= 0xFF01 && c <= 0xFF5E)
                 c = static_cast<char16_t>(c - 0xFEE0);
+            // The minus key of a Japanese input method types the long vowel
+            // mark in hiragana mode, and other input methods type the minus
+            // sign or the hyphen: all of them mean "-", as the full-width
+            // minus does.
+            if (c == 0x30FC || c == 0x2212 || c == 0x2010)
+                c = u'-';
             return c == 0 ? 0xFFFF : c;
         }
         return 0;

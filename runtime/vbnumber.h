@@ -15,8 +15,10 @@ namespace vb {
 // and an optional exponent (E or D) are read; "&H" and "&O" read hexadecimal
 // and octal. Reading stops at the first character that cannot continue the
 // number; a text with no leading number gives 0. Full-width forms, as a
-// Japanese input method types them, read like their ASCII twins. Never NaN:
-// a magnitude beyond the double range reads as an infinity.
+// Japanese input method types them, read like their ASCII twins, and so do
+// the long vowel mark "ー" (what the minus key types in hiragana mode), the
+// minus sign "−" and the hyphen "‐", all read as "-". Never NaN: a magnitude
+// beyond the double range reads as an infinity.
 double Val(const QString &text);
 
 // Rounds a double to the nearest single, the way a value is stored in a slot.

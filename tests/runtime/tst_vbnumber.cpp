@@ -134,6 +134,13 @@ void TestVbNumber::val_data()
     row("full-width 1E2", QStringLiteral("\uFF11\uFF25\uFF12"), 100);
     row("full-width 1e2", QStringLiteral("\uFF11\uFF45\uFF12"), 100);
     row("full-width &H10", QStringLiteral("\uFF06\uFF28\uFF11\uFF10"), 16);
+    // The minus keys of Japanese and other input methods.
+    row("long vowel mark 3", QStringLiteral("\u30FC\uFF13"), -3);
+    row("minus sign .5", QStringLiteral("\u2212.5"), -0.5);
+    row("hyphen, blank, 4", QStringLiteral("\u2010 4"), -4);
+    row("1E long vowel mark 2", QStringLiteral("1E\u30FC2"), 0.01);
+    row("3 long vowel mark 1", QStringLiteral("3\u30FC1"), 3);
+    row("two long vowel marks", QStringLiteral("\u30FC\u30FC5"), 0);
     // Hexadecimal and octal as the old 16- and 32-bit integers.
     row("&H10", QStringLiteral("&H10"), 16);
     row("&hff", QStringLiteral("&hff"), 255);
