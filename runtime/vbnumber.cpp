@@ -3,10 +3,12 @@
 
 #include "runtime/vbnumber.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -43,6 +45,12 @@ public:
             }
             if (c >= 0xFF01 && c <= 0xFF5E)
                 c = static_cast<char16_t>(c - 0xFEE0);
+            // The minus key of a Japanese input method types the long vowel
+            // mark in hiragana mode, and other input methods type the minus
+            // sign or the hyphen: all of them mean "-", as the full-width
+            // minus does.
+            if (c == 0x30FC || c == 0x2212 || c == 0x2010)
+                c = u'-';
             return c == 0 ? 0xFFFF : c;
         }
         return 0;
@@ -177,6 +185,46 @@ double readDecimal(Reader &reader)
     return negative ? -magnitude : magnitude;
 }
 
+// A single is shown with seven significant digits, in plain decimals as long
+// as at most seven decimal places hold them.
+constexpr int kShownDigits = 7;
+
+// The exact value of a single has at most 112 significant digits, so this
+// many after the first spell every single out in full.
+constexpr int kExactDigits = 120;
+
+// A magnitude rounded to seven significant digits: digits * 10^(exponent - 6),
+// with digits from 1000000 to 9999999.
+struct ShownDigits {
+    std::int32_t digits;
+    int exponent;
+};
+
+// Rounds as the old runtime did: a value exactly halfway between two
+// seven-digit texts goes away from zero, so 654322.25 shows as 654322.3.
+// Deciding that needs the exact digits, not a correctly rounded shorter text.
+ShownDigits RoundForShowing(float magnitude)
+{
+    // d.ddd...e+XX, exact because every digit is written out.
+    char buffer[kExactDigits + 16];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                       std::chars_format::scientific, kExactDigits);
+    const char *mark = std::find(buffer, written.ptr, 'e');
+    int exponent = 0;
+    std::from_chars(*(mark + 1) == '+' ? mark + 2 : mark + 1, written.ptr, exponent);
+
+    std::int32_t digits = buffer[0] - '0';
+    for (int i = 1; i < kShownDigits; ++i)
+        digits = digits * 10 + (buffer[i + 1] - '0');
+    if (buffer[kShownDigits + 1] >= '5')
+        ++digits;
+    if (digits > 9'999'999) {
+        digits /= 10;
+        ++exponent;
+    }
+    return {digits, exponent};
+}
+
 } // namespace
 
 double Val(const QString &text)
@@ -222,17 +270,49 @@ QString Str(float value)
     if (value == 0.0f)
         return QStringLiteral(" 0");
 
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                      std::chars_format::general, 7);
-    std::string text(buffer, result.ptr);
-    if (text.size() >= 2 && text[0] == '0' && text[1] == '.')
-        text.erase(0, 1);
-    for (char &c : text) {
-        if (c == 'e')
-            c = 'E';
+    const ShownDigits shown = RoundForShowing(std::fabs(value));
+    // The seven digits without their trailing zeros.
+    char digits[kShownDigits];
+    int count = 0;
+    for (std::int32_t rest = shown.digits, place = 1'000'000; place > 0; place /= 10) {
+        digits[count++] = static_cast<char>('0' + rest / place);
+        rest %= place;
     }
-    text.insert(text.begin(), value < 0 ? '-' : ' ');
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+
+    std::string text(1, value < 0 ? '-' : ' ');
+    const int exponent = shown.exponent;
+    // Unlike %g, the small side switches on the decimal places the digits
+    // need, not on the exponent alone: .0000012 stays plain, while 1.5E-07
+    // and 3.333333E-02 would need eight places.
+    const int decimals = count - 1 - exponent;
+    if (exponent >= kShownDigits || decimals > kShownDigits) {
+        // 1E-08, 1.234568E+10: one digit before the point and an exponent of
+        // at least two digits.
+        text.push_back(digits[0]);
+        if (count > 1) {
+            text.push_back('.');
+            text.append(digits + 1, digits + count);
+        }
+        text += exponent < 0 ? "E-" : "E+";
+        const int magnitude = std::abs(exponent);
+        if (magnitude < 10)
+            text.push_back('0');
+        text += std::to_string(magnitude);
+    } else if (exponent < 0) {
+        // No zero before the point: .00005, .3333333.
+        text.push_back('.');
+        text.append(static_cast<std::size_t>(-exponent - 1), '0');
+        text.append(digits, digits + count);
+    } else if (count <= exponent + 1) {
+        text.append(digits, digits + count);
+        text.append(static_cast<std::size_t>(exponent + 1 - count), '0');
+    } else {
+        text.append(digits, digits + exponent + 1);
+        text.push_back('.');
+        text.append(digits + exponent + 1, digits + count);
+    }
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 

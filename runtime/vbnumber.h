@@ -15,8 +15,10 @@ namespace vb {
 // and an optional exponent (E or D) are read; "&H" and "&O" read hexadecimal
 // and octal. Reading stops at the first character that cannot continue the
 // number; a text with no leading number gives 0. Full-width forms, as a
-// Japanese input method types them, read like their ASCII twins. Never NaN:
-// a magnitude beyond the double range reads as an infinity.
+// Japanese input method types them, read like their ASCII twins, and so do
+// the long vowel mark "ー" (what the minus key types in hiragana mode), the
+// minus sign "−" and the hyphen "‐", all read as "-". Never NaN: a magnitude
+// beyond the double range reads as an infinity.
 double Val(const QString &text);
 
 // Rounds a double to the nearest single, the way a value is stored in a slot.
@@ -24,9 +26,12 @@ double Val(const QString &text);
 // magnitude may give 0, NaN stays NaN.
 float ToSingle(double value);
 
-// Shows a single as the boxes do: seven significant digits, no trailing
-// zeros, no zero before the point, a leading blank for 0 and above and "-"
-// below, exponent form for very large and very small magnitudes.
+// Shows a single as the boxes do: seven significant digits, a value exactly
+// halfway rounded away from zero, no trailing zeros, no zero before the
+// point, a leading blank for 0 and above and "-" below. Plain decimals as
+// long as the integer part has at most seven digits and at most seven decimal
+// places hold the rest (" .0000001", " 1234567", " .3333333"); beyond that
+// the exponent form " 1E-08", " 1.5E-07", " 3.333333E-02", " 1.234568E+07".
 QString Str(float value);
 
 } // namespace vb

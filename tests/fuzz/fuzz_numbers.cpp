@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <bit>
 #include <cfloat>
 #include <charconv>
@@ -62,18 +63,99 @@ std::string escaped(const QString &text)
     std::abort();
 }
 
-// The nearest single to `value` rounded to seven significant digits, worked
-// out without Str or Val so that both are checked against it.
+// The nearest single to `value` rounded to seven significant digits, halfway
+// cases away from zero, worked out without Str or Val so that both are
+// checked against it: printf writes the exact digits and the eighth decides.
 float sevenDigitSingle(const Origin &origin, float value)
 {
-    char buffer[32];
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 6);
+    // "+d.ddd...e-XX": the first digit, then the fraction from index 3.
+    char exact[160];
+    const int length = std::snprintf(exact, sizeof exact, "%+.120e", static_cast<double>(value));
+    if (length <= 0 || length >= static_cast<int>(sizeof exact))
+        fail(origin, "the seven-digit reference could not be computed", value);
+    long long digits = exact[1] - '0';
+    for (int i = 3; i < 10; ++i)
+        digits = digits * 10 + (exact[i] - '0');
+    digits = digits / 10 + (digits % 10 >= 5 ? 1 : 0);
+    const int exponent = std::atoi(std::strchr(exact, 'e') + 1);
+
+    char buffer[48];
+    const int written = std::snprintf(buffer, sizeof buffer, "%s%llde%d",
+                                      exact[0] == '-' ? "-" : "", digits, exponent - 6);
     double rounded = 0;
-    const auto read = std::from_chars(buffer, written.ptr, rounded);
-    if (written.ec != std::errc() || read.ec != std::errc())
+    const auto read = std::from_chars(buffer, buffer + written, rounded);
+    if (read.ec != std::errc())
         fail(origin, "the seven-digit reference could not be computed", value);
     return vb::ToSingle(rounded);
+}
+
+bool isAsciiDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// The shape of a finite, non-zero Str text after its leading blank or minus:
+// plain decimals while at most seven integer digits and at most seven decimal
+// places hold the (at most seven) digits, the exponent form "d.dddE+XX" only
+// where the plain form could not hold them. Returns the broken rule or null.
+const char *shapeError(const QString &shown)
+{
+    const qsizetype size = shown.size();
+    qsizetype at = 1;
+    const auto digitsFrom = [&](qsizetype from) {
+        qsizetype end = from;
+        while (end < size && isAsciiDigit(shown.at(end).unicode()))
+            ++end;
+        return end;
+    };
+
+    const qsizetype integerEnd = digitsFrom(at);
+    const qsizetype integerDigits = integerEnd - at;
+    qsizetype fractionDigits = 0;
+    at = integerEnd;
+    if (at < size && shown.at(at) == u'.') {
+        const qsizetype fractionEnd = digitsFrom(at + 1);
+        fractionDigits = fractionEnd - at - 1;
+        if (fractionDigits == 0)
+            return "Str writes a point with no digit after it";
+        if (shown.at(fractionEnd - 1) == u'0')
+            return "Str keeps a trailing zero after the point";
+        at = fractionEnd;
+    }
+    if (integerDigits == 0 && fractionDigits == 0)
+        return "Str writes no digit";
+    if (integerDigits > 0 && shown.at(1) == u'0')
+        return "Str writes a leading zero";
+
+    if (at == size) {
+        // Plain decimals: count the significant digits, leading zeros of the
+        // fraction aside.
+        qsizetype significant = integerDigits + fractionDigits;
+        if (integerDigits == 0) {
+            for (qsizetype i = 2; i < size && shown.at(i) == u'0'; ++i)
+                --significant;
+        }
+        if (integerDigits > 7 || fractionDigits > 7 || significant > 7)
+            return "Str writes plain decimals beyond seven digits or places";
+        return nullptr;
+    }
+
+    // Exponent form: one digit from 1 to 9 before the point, a sign and at
+    // least two exponent digits, and only where plain decimals do not fit.
+    if (integerDigits != 1 || shown.at(1) == u'0' || fractionDigits > 6)
+        return "Str writes a malformed exponent mantissa";
+    if (shown.at(at) != u'E' || at + 1 >= size ||
+        (shown.at(at + 1) != u'+' && shown.at(at + 1) != u'-'))
+        return "Str writes a malformed exponent";
+    const qsizetype exponentEnd = digitsFrom(at + 2);
+    if (exponentEnd != size || exponentEnd - at - 2 < 2)
+        return "Str writes a malformed exponent";
+    const int exponent =
+        (shown.at(at + 1) == u'-' ? -1 : 1) * QStringView(shown).sliced(at + 2).toInt();
+    const bool plainFits = exponent < 7 && (exponent >= 0 || fractionDigits - exponent <= 7);
+    if (plainFits)
+        return "Str writes the exponent form where plain decimals fit";
+    return nullptr;
 }
 
 void checkSingle(const Origin &origin, float value)
@@ -91,6 +173,11 @@ void checkSingle(const Origin &origin, float value)
     if (!std::isfinite(value))
         return;
 
+    if (value != 0.0f) {
+        if (const char *error = shapeError(shown))
+            fail(origin, error, value, &shown);
+    }
+
     const float back = vb::ToSingle(vb::Val(shown));
     // -0 is shown as " 0" and reads back as +0; == counts the two zeros equal
     // and is exact for everything else.
@@ -100,11 +187,25 @@ void checkSingle(const Origin &origin, float value)
     // 1E+28 is 9.999999E+27, so that rule is deliberately not checked.
 }
 
+bool isOtherMinus(QChar c)
+{
+    return c == u'\u30FC' || c == u'\u2212' || c == u'\u2010';
+}
+
 void checkText(const Origin &origin)
 {
     const double value = vb::Val(*origin.text);
     if (std::isnan(value))
         fail(origin, "Val gives NaN", value);
+    // The minus keys of other input methods read exactly as "-" does, in
+    // every place of the text.
+    if (std::any_of(origin.text->cbegin(), origin.text->cend(), isOtherMinus)) {
+        QString ascii = *origin.text;
+        std::replace_if(ascii.begin(), ascii.end(), isOtherMinus, QChar(u'-'));
+        const double asciiValue = vb::Val(ascii);
+        if (std::memcmp(&value, &asciiValue, sizeof value) != 0)
+            fail(origin, "an input method's minus reads unlike \"-\"", value);
+    }
     const float single = vb::ToSingle(value);
     if (std::isnan(single))
         fail(origin, "ToSingle(Val(text)) is NaN", value);

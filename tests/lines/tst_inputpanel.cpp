@@ -78,6 +78,7 @@ void TestInputPanel::rangeCaptionFollowsB_data()
     QTest::newRow("x") << QStringLiteral("x") << shown;
     QTest::newRow("abc") << QStringLiteral("abc") << shown;
     QTest::newRow("full-width zero") << QStringLiteral("０") << shown;
+    QTest::newRow("hiragana minus 3") << QStringLiteral("ー３") << hidden;
     QTest::newRow("2") << QStringLiteral("2") << hidden;
     QTest::newRow("blank 5") << QStringLiteral(" 5") << hidden;
     QTest::newRow("0.5") << QStringLiteral("0.5") << hidden;

@@ -9,6 +9,9 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <vector>
@@ -25,14 +28,22 @@ QString describe(double value)
 }
 
 // The nearest single to the decimal text of `value` rounded to seven
-// significant digits, computed without going through Str or Val.
+// significant digits, halfway cases away from zero, computed without going
+// through Str or Val: printf writes the exact digits, and the eighth decides.
 float sevenDigitSingle(float value)
 {
-    char buffer[32];
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 6);
+    char exact[160];
+    std::snprintf(exact, sizeof exact, "%+.120e", static_cast<double>(value));
+    // "+d.ddd...e-XX": the first digit, then the fraction from index 3.
+    long long digits = exact[1] - '0';
+    for (int i = 3; i < 10; ++i)
+        digits = digits * 10 + (exact[i] - '0');
+    digits = digits / 10 + (digits % 10 >= 5 ? 1 : 0);
+    const int exponent = std::atoi(std::strchr(exact, 'e') + 1);
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%c%llde%d", exact[0], digits, exponent - 6);
     double rounded = 0;
-    std::from_chars(buffer, written.ptr, rounded);
+    std::from_chars(buffer + (exact[0] == '+' ? 1 : 0), buffer + std::strlen(buffer), rounded);
     return vb::ToSingle(rounded);
 }
 
@@ -123,6 +134,13 @@ void TestVbNumber::val_data()
     row("full-width 1E2", QStringLiteral("\uFF11\uFF25\uFF12"), 100);
     row("full-width 1e2", QStringLiteral("\uFF11\uFF45\uFF12"), 100);
     row("full-width &H10", QStringLiteral("\uFF06\uFF28\uFF11\uFF10"), 16);
+    // The minus keys of Japanese and other input methods.
+    row("long vowel mark 3", QStringLiteral("\u30FC\uFF13"), -3);
+    row("minus sign .5", QStringLiteral("\u2212.5"), -0.5);
+    row("hyphen, blank, 4", QStringLiteral("\u2010 4"), -4);
+    row("1E long vowel mark 2", QStringLiteral("1E\u30FC2"), 0.01);
+    row("3 long vowel mark 1", QStringLiteral("3\u30FC1"), 3);
+    row("two long vowel marks", QStringLiteral("\u30FC\u30FC5"), 0);
     // Hexadecimal and octal as the old 16- and 32-bit integers.
     row("&H10", QStringLiteral("&H10"), 16);
     row("&hff", QStringLiteral("&hff"), 255);
@@ -258,15 +276,32 @@ void TestVbNumber::str_data()
     row(" .3333333", 1.0f / 3);
     row(" .6666667", 2.0f / 3);
     row(" .0001", 1e-4f);
-    row(" 1E-05", 1e-5f);
-    row("-1E-05", -1e-5f);
+    // Plain decimals as long as seven places hold the digits, then the
+    // exponent form.
+    row(" .00001", 1e-5f);
+    row("-.00001", -1e-5f);
+    row(" .00005", 5e-5f);
+    row(" .000005", 5e-6f);
+    row(" .0000012", 1.2e-6f);
+    row(" .0000001", 1e-7f);
+    row(" 1.5E-07", 1.5e-7f);
+    row(" 1E-08", 1e-8f);
     row(" 1.234E-05", 1.234e-5f);
+    row(" 1.234567E-02", 0.01234567f);
     row(" 123.456", 123.456f);
     row(" 1000000", 1e6f);
     row(" 9999999", 9999999.0f);
     row(" 1E+07", 1e7f);
     row(" 1.234568E+07", 12345678.0f);
     row("-1.234568E+07", -12345678.0f);
+    row(" 1.234568E+10", 12345678901.0f);
+    // Exactly halfway between two seven-digit texts: away from zero.
+    row(" 654322.3", 654322.25f);
+    row("-654322.3", -654322.25f);
+    row(" 1.439679E+07", 14396785.0f);
+    // Just below halfway (1.00484549999237...): a shorter rounded text would
+    // look like a tie, but it must not round up.
+    row(" 1.004845", 1.0048455f);
     row(" 3.402823E+38", FLT_MAX);
     row(" 1.401298E-45", std::numeric_limits<float>::denorm_min());
     row(" 1.#INF", std::numeric_limits<float>::infinity());
