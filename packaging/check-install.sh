@@ -21,6 +21,10 @@ usr/share/icons/hicolor/256x256/apps/$id.png
 usr/share/icons/hicolor/48x48/apps/$id.png
 usr/share/icons/hicolor/64x64/apps/$id.png
 usr/share/icons/hicolor/scalable/apps/$id.svg
+usr/share/doc/tolvane/changelog.gz
+usr/share/doc/tolvane/copyright
+usr/share/man/ja/man1/tolvane.1.gz
+usr/share/man/man1/tolvane.1.gz
 usr/share/metainfo/$id.metainfo.xml
 LIST
 )"
