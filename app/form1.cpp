@@ -145,6 +145,7 @@ Form1::Form1(QWidget *parent)
     setGeometry(FormLeft, FormTop, FormWidth, FormHeight);
     setFixedSize(FormWidth, FormHeight);
 
+    announcer_ = new Announcer(this);
     const std::vector<QWidget *> controls = CreateControls();
     BindControls(controls);
     NameControlsForScreenReaders();
@@ -252,6 +253,11 @@ void Form1::DescribeSurface()
     Picture1->SetCopyText(parts.join(QLatin1Char('\n')) + QLatin1Char('\n'));
     for (std::size_t i = 0; i < Option1.size(); ++i)
         Option1[i]->setAccessibleName(DescribeSlotButton(static_cast<int>(i), lineTable_, view_));
+}
+
+void Form1::Announce(const QString &message)
+{
+    announcer_->Say(message, this);
 }
 
 void Form1::SetTabOrder(const std::vector<QWidget *> &controls)

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "app/announcer.h"
 #include "lines/linetable.h"
 #include "plane/planeview.h"
 
@@ -69,6 +70,8 @@ private:
     void NameRangeBoxes();
     // Keeps the surface's spoken description in step with the table.
     void DescribeSurface();
+    // Tells a screen reader what a command did, once the focus has settled.
+    void Announce(const QString &message);
     void SetTabOrder(const std::vector<QWidget *> &controls);
     void ConnectHandlers();
 
@@ -88,6 +91,7 @@ private:
     void MakeSlotTabStop(int index);
     void MarkScaleButton(int index);
 
+    Announcer *announcer_ = nullptr;
     PlaneView view_;
     LineTable lineTable_;
     std::int16_t currentSlot_ = 0;

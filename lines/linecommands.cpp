@@ -4,6 +4,7 @@
 #include "app/form1.h"
 
 #include "lines/linedrawing.h"
+#include "lines/picturedescription.h"
 #include "lines/rangecaption.h"
 #include "runtime/vbnumber.h"
 
@@ -41,6 +42,8 @@ void Form1::Command4_Click()
     // empties or refills the boxes and puts the focus in the a box.
     FocusSlotButton(currentSlot_ + 1);
     MoveRangeCaption(RangeCaptionHiddenTop);
+    Announce(LineName(k) + QStringLiteral("を引きました: ") + DescribeLine(slot, view_) +
+             QStringLiteral("。次は") + DescribeSlotButton(currentSlot_, lineTable_, view_));
 }
 
 void Form1::Command5_Click()
@@ -51,6 +54,7 @@ void Form1::Command5_Click()
     DrawAllLines();
     Text1->setFocus(Qt::OtherFocusReason);
     MoveRangeCaption(RangeCaptionHiddenTop);
+    Announce(LineName(currentSlot_) + QStringLiteral("を消しました"));
 }
 
 void Form1::Command2_Click()
@@ -66,4 +70,5 @@ void Form1::Command2_Click()
     else
         Option1[0]->setChecked(true);
     DrawPlane();
+    Announce(QStringLiteral("すべての直線を消しました。") + DescribePlaneSize(view_));
 }

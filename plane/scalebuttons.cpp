@@ -4,6 +4,7 @@
 #include "app/form1.h"
 
 #include "app/layout.h"
+#include "lines/picturedescription.h"
 
 #include <QPushButton>
 
@@ -22,4 +23,5 @@ void Form1::Command3_Click(std::int16_t index)
     view_.GridUnit = PlaneSizes[static_cast<std::size_t>(index)].gridUnit;
     DrawPlane();
     DrawAllLines();
+    Announce(DescribePicture(lineTable_, view_).join(QStringLiteral("。")));
 }

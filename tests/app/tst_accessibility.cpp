@@ -14,6 +14,7 @@ private Q_SLOTS:
     void everyControlHasASpokenName_data();
     void everyControlHasASpokenName();
     void surfaceDescribesThePlaneAndItsLines();
+    void commandsSayWhatTheyDid();
     void lineIsSpokenAsATeacherWritesIt_data();
     void lineIsSpokenAsATeacherWritesIt();
 
@@ -89,6 +90,36 @@ void TestAccessibility::surfaceDescribesThePlaneAndItsLines()
     h.Click(h.Button(QStringLiteral("Command2")));
     QCOMPARE(Spoken(surface, QAccessible::Description),
              QStringLiteral("座標平面 大きさ大、xもyも −21 から 21 まで。直線なし"));
+}
+
+// What a command did becomes, for a moment, the description of the control
+// that has the focus afterwards, which a screen reader speaks; the control has
+// its own description back once the focus moves on.
+void TestAccessibility::commandsSayWhatTheyDid()
+{
+    FormHarness h;
+    const auto said = [] {
+        QCoreApplication::processEvents();
+        return Spoken(QApplication::focusWidget(), QAccessible::Description);
+    };
+    for (const char *value : {"1", "2", "4", "-2", "6"})
+        h.TypeAndEnter(QString::fromLatin1(value));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(QApplication::focusWidget(), h.Box(1));
+    QCOMPARE(said(), QStringLiteral("直線１を引きました: x + 2y = 4, −2 ≦ x ≦ 6。次は２ 空き"));
+    QTest::keyClick(h.Box(1), Qt::Key_Tab);
+    QCOMPARE(Spoken(h.Box(1), QAccessible::Description), QString());
+
+    h.Click(h.Button(QStringLiteral("Command3(2)")));
+    QCOMPARE(said(), QStringLiteral("座標平面 大きさ大、xもyも −21 から 21 まで。"
+                                    "直線１: x + 2y = 4, −2 ≦ x ≦ 6"));
+    h.Click(h.Button(QStringLiteral("Command5")));
+    QCOMPARE(said(), QStringLiteral("直線２を消しました"));
+    h.Click(h.Button(QStringLiteral("Command5")));
+    QCOMPARE(said(), QStringLiteral("直線２を消しました"));
+    h.Click(h.Button(QStringLiteral("Command2")));
+    QCOMPARE(said(), QStringLiteral(
+                         "すべての直線を消しました。座標平面 大きさ大、xもyも −21 から 21 まで"));
 }
 
 void TestAccessibility::lineIsSpokenAsATeacherWritesIt_data()
