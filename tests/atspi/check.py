@@ -1,0 +1,114 @@
+# SPDX-FileCopyrightText: 2026 Tolvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""What a screen reader meets in Tolvane, judged through AT-SPI.
+
+Run by run.sh inside a private D-Bus session, with Debian's /usr/bin/python3
+and python3-pyatspi. Fails when a role, a name, a labelled-by relation or the
+spoken message after drawing a line goes missing.
+"""
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+failures = []
+
+
+def check(what, ok):
+    print(("ok   " if ok else "FAIL ") + what)
+    if not ok:
+        failures.append(what)
+
+
+def find_app():
+    deadline = time.time() + 20
+    while time.time() < deadline:
+        for app in pyatspi.Registry.getDesktop(0):
+            try:
+                if app is not None and app.name.lower() == "tolvane" and app.childCount > 0:
+                    return app
+            except Exception:  # an application going away
+                pass
+        time.sleep(0.2)
+    return None
+
+
+def named(root, name, role=None):
+    return pyatspi.findDescendant(
+        root, lambda a: a.name == name and (role is None or a.getRole() == role))
+
+
+def labels_of(accessible):
+    names = []
+    for relation in accessible.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            names += [relation.getTarget(i).name for i in range(relation.getNTargets())]
+    return names
+
+
+def keys(*names):
+    for name in names:
+        subprocess.run(["xdotool", "key", "--", name], check=False)
+        time.sleep(0.15)
+
+
+def main():
+    app = find_app()
+    if app is None:
+        print("FAIL Tolvane did not appear on AT-SPI")
+        return 1
+    frame = app.getChildAtIndex(0)
+    check("the window is a frame named Tolvane",
+          frame.getRole() == pyatspi.ROLE_FRAME and frame.name == "Tolvane")
+    surface = named(frame, "座標平面", pyatspi.ROLE_IMAGE)
+    check("the surface is an image named 座標平面", surface is not None)
+    box_a = named(frame, "ａ（χの係数）", pyatspi.ROLE_TEXT)
+    check("box a is named for its purpose", box_a is not None)
+    check("box a is labelled by ａ", box_a is not None and labels_of(box_a) == ["ａ"])
+    box_from = named(frame, "変域の始め（χ）", pyatspi.ROLE_TEXT)
+    check("the range box is labelled by ≦χ≦",
+          box_from is not None and labels_of(box_from) == ["≦χ≦"])
+
+    # Type a line and press 線を引く from the keyboard; the message must reach
+    # AT-SPI as a description change of the control that then has the focus.
+    heard = []
+    loop = GLib.MainLoop()
+
+    def on_event(event):
+        try:
+            text = event.source.description
+        except Exception:
+            return
+        if "を引きました" in text:
+            heard.append((event.source.name, text))
+            loop.quit()
+
+    pyatspi.Registry.registerEventListener(on_event, "object:property-change:accessible-description")
+
+    def type_line():
+        window = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Tolvane$"],
+                                capture_output=True, text=True).stdout.split()
+        if window:
+            subprocess.run(["xdotool", "windowfocus", "--sync", window[0]], check=False)
+        time.sleep(0.5)
+        keys("1", "Return", "2", "Return", "4", "Return", "minus", "2", "Return", "6",
+             "Return", "Return")
+        return False
+
+    GLib.timeout_add(300, type_line)
+    GLib.timeout_add_seconds(15, loop.quit)
+    loop.run()
+    pyatspi.Registry.deregisterEventListener(on_event, "object:property-change:accessible-description")
+
+    check("drawing says what was drawn on the a box",
+          heard == [("ａ（χの係数）", "直線１を引きました: x + 2y = 4, −2 ≦ x ≦ 6。次は２ 空き")])
+    check("the surface describes the line",
+          surface is not None and "直線１: x + 2y = 4, −2 ≦ x ≦ 6" in surface.description)
+    check("slot button １ says what it holds",
+          named(frame, "１ x + 2y = 4, −2 ≦ x ≦ 6", pyatspi.ROLE_RADIO_BUTTON) is not None)
+    return 1 if failures else 0
+
+
+sys.exit(main())
