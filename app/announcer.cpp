@@ -3,41 +3,56 @@
 
 #include "app/announcer.h"
 
-#include <QApplication>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QTimer>
-#include <QWidget>
 
-Announcer::Announcer(QObject *parent)
-    : QObject(parent)
+namespace {
+
+class AccessibleAnnouncer final : public QAccessibleWidget {
+public:
+    explicit AccessibleAnnouncer(Announcer *announcer)
+        : QAccessibleWidget(announcer, QAccessible::Notification)
+    {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<const Announcer *>(widget())->Message();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *AccessibleAnnouncerFor(const QString &className, QObject *object)
 {
-    connect(qApp, &QApplication::focusChanged, this, [this] { Restore(); });
+    if (className == QLatin1String("Announcer"))
+        return new AccessibleAnnouncer(static_cast<Announcer *>(object));
+    return nullptr;
 }
 
-void Announcer::Say(const QString &message, QWidget *fallback)
+} // namespace
+
+Announcer::Announcer(QWidget *parent)
+    : QWidget(parent)
 {
-    // A command moves the focus on as it ends (the draw command through the
-    // next slot button to the a box); the message waits for the last move, or
-    // Orca would speak it on a control it then leaves at once.
-    QPointer<QWidget> fallbackGuard(fallback);
-    QTimer::singleShot(0, this, [this, message, fallbackGuard] {
-        Restore();
-        QWidget *speaker = QApplication::focusWidget();
-        if (speaker == nullptr)
-            speaker = fallbackGuard;
-        if (speaker == nullptr)
-            return;
-        speaker_ = speaker;
-        ownDescription_ = speaker->accessibleDescription();
-        // The same message twice in a row must still be a change.
-        if (ownDescription_ == message)
-            speaker->setAccessibleDescription(QString());
-        speaker->setAccessibleDescription(message);
+    static const bool installed = [] {
+        QAccessible::installFactory(AccessibleAnnouncerFor);
+        return true;
+    }();
+    (void)installed;
+    setObjectName(QStringLiteral("Announcer"));
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    hide();
+}
+
+void Announcer::Say(const QString &message)
+{
+    QTimer::singleShot(0, this, [this, message] {
+        message_ = message;
+        QAccessibleEvent named(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&named);
+        QAccessibleEvent shown(this, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
     });
-}
-
-void Announcer::Restore()
-{
-    if (speaker_ != nullptr)
-        speaker_->setAccessibleDescription(ownDescription_);
-    speaker_ = nullptr;
 }

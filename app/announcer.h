@@ -3,30 +3,26 @@
 
 #pragma once
 
-#include <QObject>
-#include <QPointer>
 #include <QString>
-
-class QWidget;
+#include <QWidget>
 
 // Tells a screen reader what a command did. Qt 6.4 has no announcement
-// event, but Orca speaks a change of the description of the control that has
-// the focus; so once the command is done and the focus has settled, the
-// message becomes that control's description, and the control gets its own
-// description back as soon as the focus moves on.
-class Announcer final : public QObject {
+// event, and Orca 43 cannot speak a changed name or description that Qt
+// sends (it gets the object, not the text), but it does speak a
+// notification as it appears. So the announcer is a hidden widget that
+// reports itself as a notification whose name is the message, and says it
+// has appeared each time there is something to say. Nothing of it shows.
+class Announcer final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Announcer(QObject *parent = nullptr);
+    explicit Announcer(QWidget *parent);
 
-    // Speaks `message` on whatever holds the focus when the event loop next
-    // runs, or on `fallback` when nothing does.
-    void Say(const QString &message, QWidget *fallback);
+    // Speaks `message` once the event loop next runs, after the command has
+    // moved the focus where it ends, so that the focus does not cut it off.
+    void Say(const QString &message);
+    const QString &Message() const { return message_; }
 
 private:
-    void Restore();
-
-    QPointer<QWidget> speaker_;
-    QString ownDescription_;
+    QString message_;
 };

@@ -79,7 +79,10 @@ QWidget *MakeControl(const ControlLayout &control, QWidget *parent)
     }
     case ControlKind::Button: {
         auto *button = new QPushButton(text, parent);
-        button->setAutoDefault(false);
+        // Enter presses a focused button, as Space does. The button handles
+        // the key itself, which screen readers follow; a window that is not
+        // a dialog has no default button, so nothing else about it changes.
+        button->setAutoDefault(true);
         widget = button;
         break;
     }
@@ -216,15 +219,19 @@ void Form1::BindControls(const std::vector<QWidget *> &controls)
 
 void Form1::NameControlsForScreenReaders()
 {
+    // Orca names a box by the label that labels it, so the labels above a, b
+    // and c carry the boxes' purpose in their spoken names.
+    const std::array<QLabel *, 3> coefficientLabels = {Label8[0], Label8[1], Label9};
+    const std::array<QString, 3> coefficients = {QStringLiteral("ａ（χの係数）"),
+                                                 QStringLiteral("ｂ（ｙの係数）"),
+                                                 QStringLiteral("ｃ（右辺の数）")};
+    for (std::size_t i = 0; i < coefficients.size(); ++i) {
+        Boxes()[i]->setAccessibleName(coefficients[i]);
+        coefficientLabels[i]->setAccessibleName(coefficients[i]);
+        coefficientLabels[i]->setBuddy(Boxes()[i]);
+    }
     Picture1->setAccessibleName(QStringLiteral("座標平面"));
-    Text1->setAccessibleName(QStringLiteral("ａ（χの係数）"));
-    Text2->setAccessibleName(QStringLiteral("ｂ（ｙの係数）"));
-    Text3->setAccessibleName(QStringLiteral("ｃ（右辺の数）"));
     NameRangeBoxes();
-    // Each box is labelled by the caption above or beside it.
-    Label8[0]->setBuddy(Text1);
-    Label8[1]->setBuddy(Text2);
-    Label9->setBuddy(Text3);
     for (QPushButton *size : Command3)
         size->setAccessibleName(QStringLiteral("座標平面の大きさ ") + size->text());
     Command1->setAccessibleName(QStringLiteral("終了"));
@@ -235,13 +242,17 @@ void Form1::NameControlsForScreenReaders()
 
 void Form1::NameRangeBoxes()
 {
-    // The range is of y while "≦ ｙ≦" covers "≦χ≦", as the caption reads.
+    // The range is of y while "≦ ｙ≦" covers "≦χ≦", as the caption reads;
+    // the caption that shows labels the start box.
     const bool ofY = Label6[1]->y() == RangeCaptionShownTop;
     const QString variable = ofY ? QStringLiteral("ｙ") : QStringLiteral("χ");
-    Text4->setAccessibleName(QStringLiteral("変域の始め（%1）").arg(variable));
+    const QString from = QStringLiteral("変域の始め（%1）").arg(variable);
+    Text4->setAccessibleName(from);
     Text5->setAccessibleName(QStringLiteral("変域の終わり（%1）").arg(variable));
+    QLabel *shown = Label6[ofY ? 1 : 0];
     Label6[ofY ? 0 : 1]->setBuddy(nullptr);
-    Label6[ofY ? 1 : 0]->setBuddy(Text4);
+    shown->setBuddy(Text4);
+    shown->setAccessibleName(from);
 }
 
 void Form1::DescribeSurface()
@@ -257,7 +268,7 @@ void Form1::DescribeSurface()
 
 void Form1::Announce(const QString &message)
 {
-    announcer_->Say(message, this);
+    announcer_->Say(message);
 }
 
 void Form1::SetTabOrder(const std::vector<QWidget *> &controls)
@@ -328,13 +339,6 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
 
-    // Enter presses a focused push button, as Space does.
-    if ((key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && !key.isAutoRepeat()) {
-        if (auto *button = qobject_cast<QPushButton *>(watched)) {
-            button->click();
-            return true;
-        }
-    }
     return QWidget::eventFilter(watched, event);
 }
 
