@@ -51,8 +51,8 @@ QString Term(float coefficient, QChar variable)
 
 QString LeftSide(const LineSlot &line)
 {
-    const QString x = Term(line.A, QLatin1Char('x'));
-    const QString y = Term(line.B, QLatin1Char('y'));
+    QString x = Term(line.A, QLatin1Char('x'));
+    QString y = Term(line.B, QLatin1Char('y'));
     if (x.isEmpty())
         return y.isEmpty() ? QStringLiteral("0") : y;
     if (y.isEmpty())
