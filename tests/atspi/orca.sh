@@ -37,7 +37,8 @@
 #
 # Needs (Debian 12): orca at-spi2-core python3-pyatspi xvfb xdotool speech-dispatcher
 #                    dbus dbus-x11 (dbus-run-session) procps
-# Only ONE Orca may run per user id (Orca refuses to start if `pgrep -u UID -x orca` finds another).
+# Runs are independent of each other and of a desktop session: own X display, D-Bus session,
+# AT-SPI bus, speech-dispatcher, HOME/XDG dirs and Orca settings; they may run in parallel.
 set -u
 
 PAUSE=1.5
@@ -67,11 +68,6 @@ for tool in Xvfb dbus-run-session xdotool /usr/bin/python3 $([ $NO_ORCA = 1 ] ||
     command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 3; }
 done
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "missing python3-pyatspi for /usr/bin/python3" >&2; exit 3; }
-# (a just-finished run may leave a zombie "orca" for a moment; pgrep counts it too)
-[ $NO_ORCA = 1 ] || for i in $(seq 50); do pgrep -u "$(id -u)" -x orca >/dev/null || break; sleep 0.2; done
-if [ $NO_ORCA = 0 ] && pgrep -u "$(id -u)" -x orca >/dev/null; then
-    echo "another Orca runs for this user; Orca 43 will not start a second one" >&2; exit 3
-fi
 
 # ------------------------------------------------------------------ private dirs
 if [ -n "$KEEP" ]; then mkdir -p "$KEEP"; RUN=$(readlink -f "$KEEP"); else RUN=$(mktemp -d /tmp/screenreader.XXXXXX); fi
@@ -118,10 +114,11 @@ EOF
 export HOME="$RUN/home" XDG_CONFIG_HOME="$RUN/home/.config" XDG_DATA_HOME="$RUN/home/.local/share" \
        XDG_CACHE_HOME="$RUN/home/.cache" XDG_RUNTIME_DIR="$RUN/xdg" \
        XDG_CONFIG_DIRS=/etc/xdg XDG_DATA_DIRS=/usr/local/share:/usr/share \
-       NO_AT_BRIDGE=0 GTK_MODULES=gail:atk-bridge QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
+       NO_AT_BRIDGE=0 GTK_MODULES=gail:atk-bridge QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON="${SR_QT_ALWAYS_ON-1}" \
        QT_QPA_PLATFORM=xcb SPEECHD_ADDRESS="unix_socket:$RUN/xdg/speechd.sock" \
        LANG="${SR_LANG:-C.UTF-8}" LC_ALL= SR_DRIVER="$DRIVER" SR_NO_ORCA="$NO_ORCA" SR_RUN="$RUN"
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY SESSION_MANAGER
+[ -n "$QT_LINUX_ACCESSIBILITY_ALWAYS_ON" ] || unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON
 
 # ------------------------------------------------------------------ the inner part (inside D-Bus session)
 cat >"$RUN/inner.sh" <<'INNER'
@@ -235,8 +232,14 @@ fi
 exit $rc
 INNER
 chmod +x "$RUN/inner.sh"
+# orca-run.py: runs Debian's /usr/bin/orca launcher unchanged, except that
+#  * its debug file is line-buffered (the log is complete even when Orca is killed), and
+#  * its "another Orca of this user id is running" check (pgrep -u UID -x orca) is switched off:
+#    each harness run has its own D-Bus, AT-SPI bus, X display, speech-dispatcher and settings,
+#    so several runs (ctest -j, or a developer's run beside CI) do not disturb each other.
+#    Never pass --replace: it SIGKILLs every "orca" process of the user id.
 cat >"$RUN/orca-run.py" <<'PY'
-import builtins, runpy, sys
+import builtins, sys
 debug_file = sys.argv[1]
 _open = builtins.open
 def _open_line_buffered(file, mode="r", buffering=-1, *args, **kwargs):
@@ -245,24 +248,24 @@ def _open_line_buffered(file, mode="r", buffering=-1, *args, **kwargs):
     return _open(file, mode, buffering, *args, **kwargs)
 builtins.open = _open_line_buffered
 sys.argv = ["/usr/bin/orca", "--debug", "--debug-file=" + debug_file] + sys.argv[2:]
-runpy.run_path("/usr/bin/orca", run_name="__main__")
+launcher = {"__name__": "orca_launcher", "__file__": "/usr/bin/orca"}
+with _open("/usr/bin/orca", encoding="utf-8") as f:
+    exec(compile(f.read(), "/usr/bin/orca", "exec"), launcher)
+launcher["otherOrcas"] = lambda: []
+sys.exit(launcher["main"]())
 PY
 
 # ------------------------------------------------------------------ X server
-DISP=""
-for n in $(seq 90 140); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { DISP=$n; break; }
-done
-[ -n "$DISP" ] || { echo "no free X display" >&2; exit 3; }
-export DISPLAY=":$DISP"
-
 START=$(date +%s)
 # Everything runs in its own session (setsid) so teardown can find exactly our processes.
+# Xvfb picks a free display itself (-displayfd: no race between parallel runs) and reports it.
+unset DISPLAY
 setsid -w bash -c '
-    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp -noreset >>"$0/log/xvfb.log" 2>&1 &
     ps -o sid= -p $$ | tr -d " " >"$0/log/sid"
-    for i in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-    xdotool getdisplaygeometry >/dev/null 2>&1 || { echo "Xvfb did not start on $DISPLAY" >&2; echo 3 >"$0/log/inner.rc"; exit; }
+    Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset 5>"$0/log/display" >>"$0/log/xvfb.log" 2>&1 &
+    for i in $(seq 100); do [ -s "$0/log/display" ] && break; sleep 0.1; done
+    export DISPLAY=":$(head -n 1 "$0/log/display" 2>/dev/null)"
+    xdotool getdisplaygeometry >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; echo 3 >"$0/log/inner.rc"; exit; }
     # dbus-daemon and the AT-SPI daemons chatter: send it to a log, keep the real stdout/stderr as
     # fd 4/3 for the driver
     timeout -k 5 "$1" dbus-run-session -- "$0/inner.sh" "$0" "$2" "$3" "$4" "$5" "${@:6}" 4>&1 3>&2 >>"$0/log/dbus.log" 2>&1
@@ -282,7 +285,6 @@ for sig in TERM KILL; do
 done
 left=$(ourpids)
 [ -n "$left" ] && echo "WARNING: leftover processes: $left" >&2
-rm -f "/tmp/.X$DISP-lock" "/tmp/.X11-unix/X$DISP" 2>/dev/null
 
 # ------------------------------------------------------------------ transcript
 /usr/bin/python3 - "$RUN" "$RAW" "${SR_CHARS_PER_SEC:-15}" >"$RUN/transcript.txt" <<'PY'

@@ -5,6 +5,7 @@
 // shown with Str must read back as the value the box shows. A violated rule
 // aborts so that libFuzzer keeps the input that broke it.
 #include "runtime/vbnumber.h"
+#include "tests/support/sevendigits.h"
 
 #include <QString>
 
@@ -63,30 +64,12 @@ std::string escaped(const QString &text)
     std::abort();
 }
 
-// The nearest single to `value` rounded to seven significant digits, halfway
-// cases away from zero, worked out without Str or Val so that both are
-// checked against it: printf writes the exact digits and the eighth decides.
 float sevenDigitSingle(const Origin &origin, float value)
 {
-    // "+d.ddd...e-XX": the first digit, then the fraction from index 3.
-    char exact[160];
-    const int length = std::snprintf(exact, sizeof exact, "%+.120e", static_cast<double>(value));
-    if (length <= 0 || length >= static_cast<int>(sizeof exact))
+    const std::optional<float> rounded = SevenDigitSingle(value);
+    if (!rounded)
         fail(origin, "the seven-digit reference could not be computed", value);
-    long long digits = exact[1] - '0';
-    for (int i = 3; i < 10; ++i)
-        digits = digits * 10 + (exact[i] - '0');
-    digits = digits / 10 + (digits % 10 >= 5 ? 1 : 0);
-    const int exponent = std::atoi(std::strchr(exact, 'e') + 1);
-
-    char buffer[48];
-    const int written = std::snprintf(buffer, sizeof buffer, "%s%llde%d",
-                                      exact[0] == '-' ? "-" : "", digits, exponent - 6);
-    double rounded = 0;
-    const auto read = std::from_chars(buffer, buffer + written, rounded);
-    if (read.ec != std::errc())
-        fail(origin, "the seven-digit reference could not be computed", value);
-    return vb::ToSingle(rounded);
+    return *rounded;
 }
 
 bool isAsciiDigit(char16_t c)

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "runtime/vbnumber.h"
+#include "support/sevendigits.h"
 
 #include <QtTest>
 
@@ -27,24 +28,9 @@ QString describe(double value)
     return QString::number(value, 'g', 17);
 }
 
-// The nearest single to the decimal text of `value` rounded to seven
-// significant digits, halfway cases away from zero, computed without going
-// through Str or Val: printf writes the exact digits, and the eighth decides.
 float sevenDigitSingle(float value)
 {
-    char exact[160];
-    std::snprintf(exact, sizeof exact, "%+.120e", static_cast<double>(value));
-    // "+d.ddd...e-XX": the first digit, then the fraction from index 3.
-    long long digits = exact[1] - '0';
-    for (int i = 3; i < 10; ++i)
-        digits = digits * 10 + (exact[i] - '0');
-    digits = digits / 10 + (digits % 10 >= 5 ? 1 : 0);
-    const int exponent = std::atoi(std::strchr(exact, 'e') + 1);
-    char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%c%llde%d", exact[0], digits, exponent - 6);
-    double rounded = 0;
-    std::from_chars(buffer + (exact[0] == '+' ? 1 : 0), buffer + std::strlen(buffer), rounded);
-    return vb::ToSingle(rounded);
+    return SevenDigitSingle(value).value_or(value);
 }
 
 // The decimal digits of 5^n. 5^1076 * 10^-1075 is exactly halfway between
