@@ -41,8 +41,6 @@ Announcer::Announcer(QWidget *parent)
     }();
     (void)installed;
     setObjectName(QStringLiteral("Announcer"));
-    setFocusPolicy(Qt::NoFocus);
-    setAttribute(Qt::WA_TransparentForMouseEvents);
     hide();
 }
 

@@ -303,9 +303,6 @@ void Form1::ConnectHandlers()
 
     for (QLineEdit *box : Boxes())
         box->installEventFilter(this);
-    for (QPushButton *button :
-         {Command1, Command2, Command3[0], Command3[1], Command3[2], Command4, Command5})
-        button->installEventFilter(this);
     for (QRadioButton *option : Option1)
         option->installEventFilter(this);
 }

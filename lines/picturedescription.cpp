@@ -6,8 +6,6 @@
 #include "lines/linedrawing.h"
 #include "runtime/vbnumber.h"
 
-#include <cmath>
-
 namespace {
 
 const QChar minusSign(0x2212);
