@@ -5,10 +5,12 @@
 
 #include "app/layout.h"
 #include "lines/linedrawing.h"
+#include "lines/picture.h"
 #include "lines/picturedescription.h"
 #include "lines/rangecaption.h"
 #include "plane/planedrawing.h"
 #include "surface/picturebox.h"
+#include "surface/surface.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
@@ -20,7 +22,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
-#include <cstring>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -28,7 +30,6 @@ namespace {
 const QColor windowGreen(0, 128, 0);
 const QColor panelOlive(128, 128, 0);
 const QColor captionWhite(255, 255, 255);
-const QRgb surfaceYellow = qRgb(255, 255, 192);
 
 QString ObjectName(const char *name, int index)
 {
@@ -60,13 +61,13 @@ void PaintOnGround(QWidget *widget, Ground ground)
     PaintColours(widget, ground == Ground::Panel ? panelOlive : windowGreen, captionWhite);
 }
 
-QWidget *MakeControl(const ControlLayout &control, QWidget *parent)
+void MakeControl(const ControlLayout &control, QWidget *parent)
 {
     const QString text = QString::fromUtf8(control.text);
     QWidget *widget = nullptr;
     switch (control.kind) {
     case ControlKind::Surface:
-        widget = new PictureBox(control.width, control.height, surfaceYellow, parent);
+        widget = new PictureBox(parent);
         break;
     case ControlKind::Label: {
         auto *label = new QLabel(text, parent);
@@ -108,7 +109,6 @@ QWidget *MakeControl(const ControlLayout &control, QWidget *parent)
     widget->setGeometry(control.left, control.top, control.width, control.height);
     if (control.font != FontStyle::None)
         widget->setFont(ControlFont(control.font));
-    return widget;
 }
 
 // The character code a key press hands to a box's key handler: 13 for Enter.
@@ -143,16 +143,15 @@ Form1::Form1(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Form1"));
     PaintColours(this, windowGreen, palette().color(QPalette::WindowText));
     setGeometry(FormLeft, FormTop, FormWidth, FormHeight);
     setFixedSize(FormWidth, FormHeight);
 
     announcer_ = new Announcer(this);
-    const std::vector<QWidget *> controls = CreateControls();
-    BindControls(controls);
+    CreateControls();
+    BindControls();
     NameControlsForScreenReaders();
-    SetTabOrder(controls);
+    SetTabOrder();
     ConnectHandlers();
     Text1->setFocus(Qt::OtherFocusReason);
 
@@ -161,53 +160,39 @@ Form1::Form1(QWidget *parent)
 
 Form1::~Form1() = default;
 
-std::vector<QWidget *> Form1::CreateControls()
+void Form1::CreateControls()
 {
-    std::vector<QWidget *> controls;
     for (const ControlLayout &control : FormLayout())
-        controls.push_back(MakeControl(control, this));
-    return controls;
+        MakeControl(control, this);
 }
 
-void Form1::BindControls(const std::vector<QWidget *> &controls)
+void Form1::BindControls()
 {
-    const auto layout = FormLayout();
-    auto bind = [&]<typename T>(T *&target, const char *name, int index = -1) {
-        const auto it = std::find_if(layout.begin(), layout.end(), [&](const ControlLayout &c) {
-            return c.index == index && std::strcmp(c.name, name) == 0;
-        });
-        Q_ASSERT(it != layout.end());
-        target = qobject_cast<T *>(controls[static_cast<std::size_t>(it - layout.begin())]);
-        Q_ASSERT(target);
+    const auto find = [this]<typename T>(T *&control, const char *name, int index = -1) {
+        control = findChild<T *>(ObjectName(name, index), Qt::FindDirectChildrenOnly);
+        Q_ASSERT(control);
     };
-    bind(Picture1, "Picture1");
-    bind(Shape1, "Shape1");
-    bind(Label1, "Label1");
-    bind(Label2, "Label2");
-    bind(Label3, "Label3");
-    bind(Label4, "Label4");
-    bind(Label9, "Label9");
-    for (std::size_t i = 0; i < Label5.size(); ++i)
-        bind(Label5[i], "Label5", static_cast<int>(i));
-    for (std::size_t i = 0; i < Label6.size(); ++i)
-        bind(Label6[i], "Label6", static_cast<int>(i));
-    for (std::size_t i = 0; i < Label7.size(); ++i)
-        bind(Label7[i], "Label7", static_cast<int>(i));
-    for (std::size_t i = 0; i < Label8.size(); ++i)
-        bind(Label8[i], "Label8", static_cast<int>(i));
-    bind(Command1, "Command1");
-    bind(Command2, "Command2");
-    bind(Command4, "Command4");
-    bind(Command5, "Command5");
-    for (std::size_t i = 0; i < Command3.size(); ++i)
-        bind(Command3[i], "Command3", static_cast<int>(i));
-    for (std::size_t i = 0; i < Option1.size(); ++i)
-        bind(Option1[i], "Option1", static_cast<int>(i));
-    bind(Text1, "Text1");
-    bind(Text2, "Text2");
-    bind(Text3, "Text3");
-    bind(Text4, "Text4");
-    bind(Text5, "Text5");
+    const auto findAll = [&]<typename T, std::size_t N>(std::array<T *, N> &array,
+                                                        const char *name) {
+        for (std::size_t i = 0; i < N; ++i)
+            find(array[i], name, static_cast<int>(i));
+    };
+    find(Picture1, "Picture1");
+    findAll(Label5, "Label5");
+    findAll(Label6, "Label6");
+    findAll(Label8, "Label8");
+    find(Label9, "Label9");
+    find(Command1, "Command1");
+    find(Command2, "Command2");
+    findAll(Command3, "Command3");
+    find(Command4, "Command4");
+    find(Command5, "Command5");
+    findAll(Option1, "Option1");
+    find(Text1, "Text1");
+    find(Text2, "Text2");
+    find(Text3, "Text3");
+    find(Text4, "Text4");
+    find(Text5, "Text5");
 
     Option1Group = new QButtonGroup(this);
     Option1Group->setExclusive(true);
@@ -231,20 +216,17 @@ void Form1::NameControlsForScreenReaders()
         coefficientLabels[i]->setBuddy(Boxes()[i]);
     }
     Picture1->setAccessibleName(QStringLiteral("座標平面"));
-    NameRangeBoxes();
     for (QPushButton *size : Command3)
         size->setAccessibleName(QStringLiteral("座標平面の大きさ ") + size->text());
+    // Said as one word, without the gap the caption has.
     Command1->setAccessibleName(QStringLiteral("終了"));
-    Command2->setAccessibleName(QStringLiteral("初期画面"));
-    Command4->setAccessibleName(QStringLiteral("線を引く"));
-    Command5->setAccessibleName(QStringLiteral("線を消す"));
 }
 
-void Form1::NameRangeBoxes()
+void Form1::NameRangeBoxes(RangeOf range)
 {
-    // The range is of y while "≦ ｙ≦" covers "≦χ≦", as the caption reads;
-    // the caption that shows labels the start box.
-    const bool ofY = Label6[1]->y() == RangeCaptionShownTop;
+    // The caption that shows labels the start box: "≦ ｙ≦" while it covers
+    // "≦χ≦".
+    const bool ofY = range == RangeOf::Y;
     const QString variable = ofY ? QStringLiteral("ｙ") : QStringLiteral("χ");
     const QString from = QStringLiteral("変域の始め（%1）").arg(variable);
     Text4->setAccessibleName(from);
@@ -271,13 +253,13 @@ void Form1::Announce(const QString &message)
     announcer_->Say(message);
 }
 
-void Form1::SetTabOrder(const std::vector<QWidget *> &controls)
+void Form1::SetTabOrder()
 {
-    const auto layout = FormLayout();
     std::vector<std::pair<int, QWidget *>> stops;
-    for (std::size_t i = 0; i < layout.size(); ++i) {
-        if (layout[i].kind != ControlKind::Label && layout[i].kind != ControlKind::Shape)
-            stops.emplace_back(layout[i].tabIndex, controls[i]);
+    for (const ControlLayout &control : FormLayout()) {
+        if (control.tabIndex != NoTabStop)
+            stops.emplace_back(control.tabIndex, findChild<QWidget *>(ObjectName(control),
+                                                                      Qt::FindDirectChildrenOnly));
     }
     std::sort(stops.begin(), stops.end(),
               [](const auto &a, const auto &b) { return a.first < b.first; });
@@ -342,12 +324,12 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 void Form1::Form_Load()
 {
     setWindowTitle(QStringLiteral("Tolvane"));
-    Picture1->Canvas().SetFontSize(20.0f);
-    MoveRangeCaption(RangeCaptionHiddenTop);
+    Picture1->Canvas().SetFontSize(SurfaceFontPoints);
+    MoveRangeCaption(RangeOf::X);
     // The origin in the middle of the surface, the middle plane size.
     view_ = PlaneView{};
     currentSlot_ = 0;
-    DrawPlane();
+    RedrawSurface();
 }
 
 void Form1::Command1_Click()
@@ -357,9 +339,9 @@ void Form1::Command1_Click()
     QCoreApplication::exit(0);
 }
 
-void Form1::DrawPlane()
+void Form1::RedrawSurface()
 {
-    DrawPlaneOn(Picture1->Canvas(), view_);
+    DrawPictureOn(Picture1->Canvas(), lineTable_, view_);
     const AxisNamePlaces places = AxisNamePlacesFor(view_);
     Label5[0]->move(places.yNameLeft, Label5[0]->y());
     Label5[1]->move(Label5[1]->x(), places.xNameTop);
@@ -369,16 +351,11 @@ void Form1::DrawPlane()
 void Form1::DrawLine(int slot, std::int16_t colour)
 {
     DrawLineOn(Picture1->Canvas(), lineTable_, slot, colour, view_);
+    DescribeSurface();
 }
 
-void Form1::DrawAllLines()
+void Form1::MoveRangeCaption(RangeOf range)
 {
-    for (int slot = 0; slot < LineTable::SlotCount; ++slot)
-        DrawLine(slot, LineColor);
-}
-
-void Form1::MoveRangeCaption(int top)
-{
-    Label6[1]->move(Label6[1]->x(), top);
-    NameRangeBoxes();
+    Label6[1]->move(Label6[1]->x(), RangeCaptionTop(range));
+    NameRangeBoxes(range);
 }

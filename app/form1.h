@@ -11,11 +11,9 @@
 
 #include <array>
 #include <cstdint>
-#include <vector>
 
 class PictureBox;
 class QButtonGroup;
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -38,7 +36,7 @@ public:
     std::int16_t CurrentSlot() const { return currentSlot_; }
     PictureBox *Surface() const { return Picture1; }
 
-    // Start-up, exit and the full redraw.
+    // Start-up and exit.
     void Form_Load();
     void Command1_Click();
     // The plane-size buttons.
@@ -60,25 +58,28 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // Makes every control of the layout, in its order; the result is
-    // index-aligned with the layout table.
-    std::vector<QWidget *> CreateControls();
-    void BindControls(const std::vector<QWidget *> &controls);
+    // Makes every control of the layout, in its order, then finds the ones
+    // the handlers use by the names the layout gives them.
+    void CreateControls();
+    void BindControls();
     void NameControlsForScreenReaders();
     // The range boxes say whether the range is of x or of y, as the caption
     // between them does.
-    void NameRangeBoxes();
-    // Keeps the surface's spoken description in step with the table.
+    void NameRangeBoxes(RangeOf range);
+    // Keeps the surface's spoken description and copy text in step with the
+    // picture.
     void DescribeSurface();
     // Tells a screen reader what a command did, once the focus has settled.
     void Announce(const QString &message);
-    void SetTabOrder(const std::vector<QWidget *> &controls);
+    void SetTabOrder();
     void ConnectHandlers();
 
-    void DrawPlane();
+    // Draws the whole picture afresh from the view and the table, puts the
+    // axis names beside the axes and describes the picture.
+    void RedrawSurface();
+    // Draws one slot's line over what is shown, and describes the picture.
     void DrawLine(int slot, std::int16_t colour);
-    void DrawAllLines();
-    void MoveRangeCaption(int top);
+    void MoveRangeCaption(RangeOf range);
     // Gives the focus to a slot button. Like the old platform, a button that
     // is not selected becomes selected, which runs Option1_Click at once.
     void FocusSlotButton(int index);
@@ -96,15 +97,10 @@ private:
     LineTable lineTable_;
     std::int16_t currentSlot_ = 0;
 
+    // The controls the handlers use; the layout makes the others too.
     PictureBox *Picture1 = nullptr;
-    QFrame *Shape1 = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label4 = nullptr;
     std::array<QLabel *, 2> Label5{};
     std::array<QLabel *, 2> Label6{};
-    std::array<QLabel *, 4> Label7{};
     std::array<QLabel *, 2> Label8{};
     QLabel *Label9 = nullptr;
     QPushButton *Command1 = nullptr;

@@ -16,9 +16,12 @@ enum class ControlKind { Surface, Label, Button, Option, Box, Shape };
 // Font styles: size in pixels of the em and weight.
 enum class FontStyle { None, R12, B12, B14, B20, R24 };
 
-// What a control stands on: the green window, the olive panel, or the
-// platform's own colours for buttons and boxes.
-enum class Ground { Window, Panel, Platform, Surface };
+// What a control stands on: the green window or the olive panel. Labels and
+// slot buttons take its colour; buttons and boxes keep the platform's own.
+enum class Ground { Window, Panel };
+
+// The tab index of a control that never takes the focus: labels and the shape.
+inline constexpr int NoTabStop = -1;
 
 struct ControlLayout {
     const char *name; // the control's name; control arrays add an index
@@ -31,7 +34,7 @@ struct ControlLayout {
     const char *text; // UTF-8 caption
     FontStyle font;
     Ground ground;
-    int tabIndex; // -1 for the shape
+    int tabIndex = NoTabStop;
 };
 
 inline constexpr int FormWidth = 935;

@@ -3,9 +3,11 @@
 
 #include "lines/linedrawing.h"
 #include "lines/linetable.h"
+#include "lines/picture.h"
 #include "plane/planedrawing.h"
 #include "plane/planeview.h"
 #include "surface/imagecanvas.h"
+#include "surface/surface.h"
 
 #include <QGuiApplication>
 
@@ -15,12 +17,12 @@
 
 namespace {
 
-// The surface as Form1 makes it: 600 x 600 pale yellow, text at 20 points.
+// The surface as Form1 makes it.
 struct Surface {
     Surface()
-        : canvas(600, 600, qRgb(255, 255, 192))
+        : canvas(SurfaceWidth, SurfaceHeight, SurfaceBackColour)
     {
-        canvas.SetFontSize(20.0f);
+        canvas.SetFontSize(SurfaceFontPoints);
     }
     ImageCanvas canvas;
 };
@@ -28,8 +30,6 @@ struct Surface {
 PlaneView ViewWithUnit(std::int64_t unit)
 {
     PlaneView view;
-    view.OriginX = 300;
-    view.OriginY = 300;
     view.GridUnit = static_cast<std::int16_t>(unit);
     return view;
 }
@@ -49,7 +49,7 @@ double InkedPixels(const QImage &image)
     for (int y = 0; y < image.height(); ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x)
-            inked += (row[x] & 0xffffffu) != (qRgb(255, 255, 192) & 0xffffffu) ? 1 : 0;
+            inked += (row[x] & 0xffffffu) != (SurfaceBackColour & 0xffffffu) ? 1 : 0;
     }
     return inked;
 }
@@ -81,9 +81,7 @@ void BM_FullRedraw(benchmark::State &state)
     const PlaneView view = ViewWithUnit(state.range(0));
     const LineTable table = LessonTable();
     while (state.KeepRunning()) {
-        DrawPlaneOn(surface.canvas, view);
-        for (int slot = 0; slot < LineTable::SlotCount; ++slot)
-            DrawLineOn(surface.canvas, table, slot, LineColor, view);
+        DrawPictureOn(surface.canvas, table, view);
         benchmark::DoNotOptimize(surface.canvas.Image().constBits());
     }
 }

@@ -89,6 +89,6 @@ void Form1::Text5_KeyPress(std::int16_t keyAscii)
 
 void Form1::Text2_Change()
 {
-    if (const auto top = RangeCaptionTopFor(Text2->text()))
-        MoveRangeCaption(*top);
+    if (const auto range = RangeForTypedB(Text2->text()))
+        MoveRangeCaption(*range);
 }

@@ -5,7 +5,6 @@
 
 #include "lines/linedrawing.h"
 #include "lines/picturedescription.h"
-#include "lines/rangecaption.h"
 #include "runtime/vbnumber.h"
 
 #include <QLineEdit>
@@ -35,13 +34,12 @@ void Form1::Command4_Click()
     // Drawn on top of what is shown: an earlier line of this slot stays
     // visible until the next full redraw.
     DrawLine(k, LineColor);
-    DescribeSurface();
     if (currentSlot_ == SlotButtonCount - 1)
         currentSlot_ = -1;
     // Moving on selects the next slot (after the eighth, the first), which
     // empties or refills the boxes and puts the focus in the a box.
     FocusSlotButton(currentSlot_ + 1);
-    MoveRangeCaption(RangeCaptionHiddenTop);
+    MoveRangeCaption(RangeOf::X);
     Announce(LineName(k) + QStringLiteral("を引きました: ") + DescribeLine(slot, view_) +
              QStringLiteral("。次は") + DescribeSlotButton(currentSlot_, lineTable_, view_));
 }
@@ -50,10 +48,9 @@ void Form1::Command5_Click()
 {
     lineTable_.Slot(currentSlot_).Drawn = 0;
     EmptyBoxes();
-    DrawPlane();
-    DrawAllLines();
+    RedrawSurface();
     Text1->setFocus(Qt::OtherFocusReason);
-    MoveRangeCaption(RangeCaptionHiddenTop);
+    MoveRangeCaption(RangeOf::X);
     Announce(LineName(currentSlot_) + QStringLiteral("を消しました"));
 }
 
@@ -61,7 +58,7 @@ void Form1::Command2_Click()
 {
     lineTable_.ClearAll();
     currentSlot_ = 0;
-    MoveRangeCaption(RangeCaptionHiddenTop);
+    MoveRangeCaption(RangeOf::X);
     // Selecting slot 1 empties the boxes and puts the focus in the a box. When
     // slot 1 is already selected nothing is raised, so do it here: the sheet
     // always starts again with empty boxes.
@@ -69,6 +66,7 @@ void Form1::Command2_Click()
         Option1_Click(0);
     else
         Option1[0]->setChecked(true);
-    DrawPlane();
+    // Every slot is empty now, so the full redraw shows the bare plane.
+    RedrawSurface();
     Announce(QStringLiteral("すべての直線を消しました。") + DescribePlaneSize(view_));
 }

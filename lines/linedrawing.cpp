@@ -14,9 +14,9 @@ std::optional<PixelSegment> LineEnds(const LineSlot &slot, const PlaneView &view
     float y1 = 0;
     float x2 = 0;
     float y2 = 0;
-    if (slot.B == 0.0f) {
-        // A vertical line; the range is a range of y. With a = 0 as well the
-        // slot describes no line at all.
+    if (slot.Range() == RangeOf::Y) {
+        // A vertical line. With a = 0 as well the slot describes no line at
+        // all.
         if (slot.A == 0.0f)
             return std::nullopt;
         const float x = slot.C / slot.A;

@@ -6,8 +6,17 @@
 #include <array>
 #include <cstddef>
 
-// One stored line a*x + b*y = c over a range: of x when B is not 0, of y
-// when B is 0 (a vertical line). Values are single precision, as stored.
+// What a line's range runs over. b = 0 makes a vertical line, ranged in y;
+// any other b, however small, gives a range of x. The test is exact: -0
+// counts as 0, 1E-50 does not.
+enum class RangeOf { X, Y };
+constexpr RangeOf RangeFor(double b)
+{
+    return b == 0.0 ? RangeOf::Y : RangeOf::X;
+}
+
+// One stored line a*x + b*y = c over a range, as RangeFor(B) says. Values are
+// single precision, as stored.
 struct LineSlot {
     float Drawn = 0; // exactly 1 when the slot holds a line, 0 when it is empty
     float A = 0;
@@ -17,6 +26,7 @@ struct LineSlot {
     float To = 0;
 
     bool IsDrawn() const { return Drawn == 1.0f; }
+    RangeOf Range() const { return RangeFor(B); }
 };
 
 // The slot buttons １ to ８ stand in two rows of four and reach the first

@@ -72,7 +72,7 @@ QString DescribeLine(const LineSlot &line, const PlaneView &view)
     const QString equation = LeftSide(line) + QStringLiteral(" = ") + Number(line.C);
     if (line.A == 0.0f && line.B == 0.0f)
         return equation + QStringLiteral("、aもbも0なので直線になりません");
-    const QString variable = line.B == 0.0f ? QStringLiteral("y") : QStringLiteral("x");
+    const QString variable = line.Range() == RangeOf::Y ? QStringLiteral("y") : QStringLiteral("x");
     const QString range =
         QStringLiteral("%1 ≦ %2 ≦ %3").arg(Number(line.From), variable, Number(line.To));
     if (!LineEnds(line, view))

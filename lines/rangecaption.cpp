@@ -5,11 +5,11 @@
 
 #include "runtime/vbnumber.h"
 
-std::optional<int> RangeCaptionTopFor(const QString &bText)
+std::optional<RangeOf> RangeForTypedB(const QString &bText)
 {
     if (bText.isEmpty())
         return std::nullopt;
     // The test is made on the double that is read, not on the single that a
     // drawn line will store: 1E-50 is not 0 here.
-    return vb::Val(bText) == 0.0 ? RangeCaptionShownTop : RangeCaptionHiddenTop;
+    return RangeFor(vb::Val(bText));
 }

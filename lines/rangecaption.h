@@ -3,16 +3,21 @@
 
 #pragma once
 
+#include "lines/linetable.h"
+
 #include <QString>
 
 #include <optional>
 
 // The caption "≦ ｙ≦" rests either under the draw button, where nothing of it
-// shows and the range row reads "≦χ≦", or over "≦χ≦", for a vertical line.
+// shows and the range row reads "≦χ≦", or over "≦χ≦", for a range of y.
 inline constexpr int RangeCaptionHiddenTop = 456;
 inline constexpr int RangeCaptionShownTop = 408;
+constexpr int RangeCaptionTop(RangeOf range)
+{
+    return range == RangeOf::Y ? RangeCaptionShownTop : RangeCaptionHiddenTop;
+}
 
-// Where the caption goes for the text typed as b: over "≦χ≦" when b reads as
-// exactly 0 (b = 0 is a vertical line, ranged in y), hidden otherwise. An
-// empty text moves nothing.
-std::optional<int> RangeCaptionTopFor(const QString &bText);
+// What the range of the line being typed runs over, going by the text typed
+// as b; nothing for an empty text, which moves no caption.
+std::optional<RangeOf> RangeForTypedB(const QString &bText);

@@ -4,16 +4,17 @@
 #pragma once
 
 #include "plane/planesizes.h"
+#include "surface/surface.h"
 
 #include <cstdint>
 
 // Where the plane's origin sits on the surface and how many pixels one unit
 // of the plane takes. A point (x, y) is drawn at pixel
 // (OriginX + x * GridUnit, OriginY - y * GridUnit). The defaults are the view
-// the program starts with: the origin in the middle of the 600-pixel surface,
+// the program starts with: the origin in the middle of the surface,
 // the middle plane size.
 struct PlaneView {
-    std::int16_t OriginX = 300;
-    std::int16_t OriginY = 300;
+    std::int16_t OriginX = SurfaceWidth / 2;
+    std::int16_t OriginY = SurfaceHeight / 2;
     std::int16_t GridUnit = PlaneSizes[StartPlaneSize].gridUnit;
 };

@@ -21,7 +21,6 @@ void Form1::Command3_Click(std::int16_t index)
         return;
     MarkScaleButton(index);
     view_.GridUnit = PlaneSizes[static_cast<std::size_t>(index)].gridUnit;
-    DrawPlane();
-    DrawAllLines();
+    RedrawSurface();
     Announce(DescribePicture(lineTable_, view_).join(QStringLiteral("。")));
 }

@@ -3,6 +3,8 @@
 
 #include "surface/picturebox.h"
 
+#include "surface/surface.h"
+
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -13,12 +15,13 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-PictureBox::PictureBox(int width, int height, QRgb backColour, QWidget *parent)
+PictureBox::PictureBox(QWidget *parent)
     : QWidget(parent)
-    , canvas_(width, height, backColour, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0)
+    , canvas_(SurfaceWidth, SurfaceHeight, SurfaceBackColour,
+              qGuiApp ? qGuiApp->devicePixelRatio() : 1.0)
     , copyAction_(new QAction(QStringLiteral("図をコピー"), this))
 {
-    setFixedSize(width, height);
+    setFixedSize(SurfaceWidth, SurfaceHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Tab reaches it in its place; a left click focuses it in mousePressEvent,
     // so that a right click opens the menu without moving the focus.

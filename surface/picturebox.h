@@ -18,7 +18,7 @@ class PictureBox final : public QWidget {
     Q_OBJECT
 
 public:
-    PictureBox(int width, int height, QRgb backColour, QWidget *parent = nullptr);
+    explicit PictureBox(QWidget *parent = nullptr);
 
     ImageCanvas &Canvas() { return canvas_; }
     // The picture as drawn so far, at device resolution.
