@@ -69,11 +69,10 @@ void TestAccessibility::surfaceDescribesThePlaneAndItsLines()
              QStringLiteral("座標平面 大きさ中、xもyも −13 から 13 まで。直線なし"));
 
     h.Click(h.SlotButton(2));
-    for (const char *value : {"1", "2", "4", "-2", "6"})
-        h.TypeAndEnter(QString::fromLatin1(value));
+    h.TypeFirstLine();
     h.Click(h.Button(QStringLiteral("Command4")));
-    for (const char *value : {"2", "0", "6", "-1", "4.5"})
-        h.TypeAndEnter(QString::fromLatin1(value));
+    h.TypeLine({QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("6"), QStringLiteral("-1"),
+                QStringLiteral("4.5")});
     h.Click(h.Button(QStringLiteral("Command4")));
     QCOMPARE(Spoken(surface, QAccessible::Description),
              QStringLiteral("座標平面 大きさ中、xもyも −13 から 13 まで。"
@@ -104,8 +103,7 @@ void TestAccessibility::commandsSayWhatTheyDid()
         QCoreApplication::processEvents();
         return Spoken(announcer, QAccessible::Name);
     };
-    for (const char *value : {"1", "2", "4", "-2", "6"})
-        h.TypeAndEnter(QString::fromLatin1(value));
+    h.TypeFirstLine();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QCOMPARE(QApplication::focusWidget(), h.Box(1));
     QCOMPARE(said(), QStringLiteral("直線１を引きました: x + 2y = 4, −2 ≦ x ≦ 6。次は２ 空き"));

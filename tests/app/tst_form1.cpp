@@ -15,10 +15,6 @@
 
 namespace {
 
-const QRgb green = qRgb(0, 128, 0);
-const QRgb olive = qRgb(128, 128, 0);
-const QRgb white = qRgb(255, 255, 255);
-
 QImage Grab(QWidget *widget)
 {
     return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -45,7 +41,7 @@ const char *const boxClass = "QLineEdit";
 
 // Every control of the window as it first appears.
 const ControlRow controlRows[] = {
-    {"Picture1", "PictureBox", {16, 32, 600, 600}, "", 0, false},
+    {"Picture1", "PictureBox", {16, 32, SurfaceSize, SurfaceSize}, "", 0, false},
     {"Label5(0)", labelClass, {304, 0, 25, 33}, "ｙ", 27, true},
     {"Label5(1)", labelClass, {616, 328, 25, 33}, "χ", 27, true},
     {"Command2", buttonClass, {824, 16, 89, 33}, "初期画面", 16, true},
@@ -110,10 +106,10 @@ private Q_SLOTS:
         QCOMPARE(h.form->windowTitle(), QStringLiteral("Tolvane"));
         QCOMPARE(h.form->size(), QSize(935, 650));
         const QImage grab = Grab(h.form.get());
-        QCOMPARE(Rgb(grab, 5, 640), green);
-        QCOMPARE(Rgb(grab, 930, 5), green);
-        QCOMPARE(Rgb(grab, 660, 545), olive);
-        QCOMPARE(Rgb(grab, 910, 300), olive);
+        QCOMPARE(Rgb(grab, 5, 640), WindowGreen);
+        QCOMPARE(Rgb(grab, 930, 5), WindowGreen);
+        QCOMPARE(Rgb(grab, 660, 545), PanelOlive);
+        QCOMPARE(Rgb(grab, 910, 300), PanelOlive);
     }
 
     void controls_data()
@@ -184,10 +180,10 @@ private Q_SLOTS:
         QTest::addColumn<QRgb>("ground");
         for (const char *name : {"Label5(0)", "Label5(1)", "Label1", "Label7(0)", "Label7(1)",
                                  "Label7(2)", "Label7(3)"})
-            QTest::newRow(name) << QString::fromLatin1(name) << green;
+            QTest::newRow(name) << QString::fromLatin1(name) << WindowGreen;
         for (const char *name : {"Label8(0)", "Label8(1)", "Label9", "Label3", "Label4", "Label2",
                                  "Label6(0)", "Label6(1)", "Option1(0)", "Option1(7)"})
-            QTest::newRow(name) << QString::fromLatin1(name) << olive;
+            QTest::newRow(name) << QString::fromLatin1(name) << PanelOlive;
     }
 
     void groundColours()
@@ -198,7 +194,7 @@ private Q_SLOTS:
         QWidget *widget = h.Control(name);
         QVERIFY(widget);
         QCOMPARE(widget->palette().color(QPalette::Window).rgb(), ground);
-        QCOMPARE(widget->palette().color(QPalette::WindowText).rgb(), white);
+        QCOMPARE(widget->palette().color(QPalette::WindowText).rgb(), CaptionWhite);
         QVERIFY(widget->autoFillBackground());
     }
 
@@ -233,7 +229,7 @@ private Q_SLOTS:
             for (int x = 3; x < draw->width() - 3; ++x) {
                 const QRgb pixel = Rgb(window, draw->x() + x, draw->y() + y);
                 QCOMPARE(pixel, Rgb(button, x, y));
-                QVERIFY(pixel != olive && pixel != white);
+                QVERIFY(pixel != PanelOlive && pixel != CaptionWhite);
             }
         }
     }
@@ -285,7 +281,7 @@ private Q_SLOTS:
         Form1 form;
         QVERIFY(!form.isVisible());
         const QImage picture = form.Surface()->Image();
-        QCOMPARE(picture.size(), QSize(600, 600));
+        QCOMPARE(picture.size(), QSize(SurfaceSize, SurfaceSize));
         QCOMPARE(Rgb(picture, 300, 150), Black);
         QCOMPARE(Rgb(picture, 150, 300), Black);
         QCOMPARE(Rgb(picture, 333, 157), SurfaceYellow);
@@ -301,13 +297,13 @@ private Q_SLOTS:
         for (const QPoint p :
              {QPoint(300, 150), QPoint(150, 300), QPoint(333, 157), QPoint(0, 0), QPoint(599, 599)})
             QCOMPARE(Rgb(window, 16 + p.x(), 32 + p.y()), Rgb(picture, p.x(), p.y()));
-        QCOMPARE(window.copy(16, 32, 600, 600), picture);
+        QCOMPARE(window.copy(16, 32, SurfaceSize, SurfaceSize), picture);
 
         h.form->hide();
         h.form->show();
         QVERIFY(QTest::qWaitForWindowExposed(h.form.get()));
         QCOMPARE(h.Picture().convertToFormat(QImage::Format_RGB32), picture);
-        QCOMPARE(Grab(h.form.get()).copy(16, 32, 600, 600), picture);
+        QCOMPARE(Grab(h.form.get()).copy(16, 32, SurfaceSize, SurfaceSize), picture);
     }
 
     void keyPressesButton_data()
@@ -354,8 +350,7 @@ private Q_SLOTS:
         QFETCH(QString, how);
         FormHarness h;
         QGuiApplication::clipboard()->clear();
-        for (const char *value : {"1", "2", "4", "-2", "6"})
-            h.TypeAndEnter(QString::fromLatin1(value));
+        h.TypeFirstLine();
         h.Click(h.Button(QStringLiteral("Command4")));
         // A line that cannot be drawn is copied as shown too: not at all.
         h.form->Lines().Slot(5) = {1, 0, 0, 3, 0, 1};

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "support/formharness.h"
+#include "support/pictures.h"
 
 #include "lines/linedrawing.h"
-#include "plane/planedrawing.h"
 #include "runtime/vbnumber.h"
 #include "surface/imagecanvas.h"
 
@@ -105,19 +105,6 @@ QImage Rgb32(const QImage &image)
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-// The picture a full redraw must give: the plane, then every drawn slot's
-// line, on a canvas that has never been drawn on.
-std::unique_ptr<ImageCanvas> RenderAfresh(const LineTable &table, const PlaneView &view)
-{
-    auto canvas =
-        std::make_unique<ImageCanvas>(600, 600, SurfaceYellow, qGuiApp->devicePixelRatio());
-    canvas->SetFontSize(20.0f);
-    DrawPlaneOn(*canvas, view);
-    for (int k = 0; k < LineTable::SlotCount; ++k)
-        DrawLineOn(*canvas, table, k, LineColor, view);
-    return canvas;
-}
-
 // Empty when the two pictures agree; otherwise says where they differ and
 // keeps both as files to look at.
 QString CompareImages(const QImage &actualImage, const QImage &expectedImage, const QString &what)
@@ -186,12 +173,7 @@ public:
     QString focus = QStringLiteral("Text1");
     PictureChange change = PictureChange::None;
 
-    PlaneView View() const
-    {
-        PlaneView view;
-        view.GridUnit = gridUnit;
-        return view;
-    }
+    PlaneView View() const { return ViewAt(gridUnit); }
 
     LineTable Table() const
     {
@@ -387,7 +369,7 @@ public:
 private:
     void Redraw()
     {
-        picture_ = RenderAfresh(Table(), View());
+        picture_ = SurfaceDrawnAfresh(Table(), View());
         change = PictureChange::Redrawn;
     }
 
@@ -431,23 +413,6 @@ QStringList HostileTexts()
         QStringLiteral("2\x02"),
         QStringLiteral("\x7f-4"),
     };
-}
-
-// Types as FormHarness::Type does, except that DEL arrives as the Delete key
-// carrying its character, the way a keyboard sends it; QTest has no key for
-// that character and would stop the run.
-void TypeText(QWidget *widget, const QString &text)
-{
-    for (const QChar ch : text) {
-        if (ch.unicode() == 0x7f) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(ch));
-            QApplication::sendEvent(widget, &press);
-            QKeyEvent release(QEvent::KeyRelease, Qt::Key_Delete, Qt::NoModifier, QString(ch));
-            QApplication::sendEvent(widget, &release);
-        } else {
-            FormHarness::Type(widget, QString(ch));
-        }
-    }
 }
 
 // Drives a shown Form1 with random gestures and checks it against the model
@@ -646,7 +611,7 @@ private:
             [&] { model_.SelectAll(); });
         Gesture(
             QStringLiteral("type %1 into %2").arg(Shown(text), BoxName(number)),
-            [&] { TypeText(box, text); },
+            [&] { FormHarness::Type(box, text); },
             [&] {
                 for (const QChar c : text)
                     model_.TypeKey(c);
@@ -946,7 +911,7 @@ void TestRandomUse::hostileValuesThenANormalLine()
             QCOMPARE(box->text().size(), BoxMaxLength);
         } else {
             const QString typed = values.at(n - 1);
-            TypeText(box, typed);
+            FormHarness::Type(box, typed);
             QString kept;
             for (const QChar c : typed) {
                 if (c.unicode() >= 0x20 && c.unicode() != 0x7f)
@@ -971,8 +936,7 @@ void TestRandomUse::hostileValuesThenANormalLine()
     QCOMPARE(h.form->CurrentSlot(), next);
     QCOMPARE(QApplication::focusWidget(), h.Box(1));
 
-    for (const char *value : {"1", "2", "4", "-2", "6"})
-        h.TypeAndEnter(QLatin1String(value));
+    h.TypeFirstLine();
     QCOMPARE(QApplication::focusWidget(), h.Button(QStringLiteral("Command4")));
     h.Click(h.Button(QStringLiteral("Command4")));
     QVERIFY(h.form->Lines().Slot(next).IsDrawn());
@@ -984,7 +948,7 @@ void TestRandomUse::hostileValuesThenANormalLine()
     QCOMPARE(h.PixelAt(256, 234), LineBlue);
     QCOMPARE(h.PixelAt(432, 322), LineBlue);
     const QString difference =
-        CompareImages(h.Picture(), RenderAfresh(h.form->Lines(), h.form->View())->Image(),
+        CompareImages(h.Picture(), PictureDrawnAfresh(h.form->Lines(), h.form->View()),
                       QStringLiteral("picture after the redraw"));
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
@@ -997,8 +961,8 @@ void TestRandomUse::recallingAVerticalLineAfterADrawShowsTheYRange()
     FormHarness h;
     const auto caption = [&] { return h.Control<QLabel>(QStringLiteral("Label6(1)"))->y(); };
     for (const char *c : {"2", "-2"}) {
-        for (const char *value : {"1", "0", c, "-1", "1"})
-            h.TypeAndEnter(QLatin1String(value));
+        h.TypeLine({QStringLiteral("1"), QStringLiteral("0"), QLatin1String(c),
+                    QStringLiteral("-1"), QStringLiteral("1")});
         h.Click(h.Button(QStringLiteral("Command4")));
     }
     h.Click(h.SlotButton(0));

@@ -39,13 +39,6 @@ private Q_SLOTS:
     void resetEmptiesTheBoxesOfTheSelectedFirstSlot();
     void numbersAreStoredInSinglePrecision();
     void emptyBoxesStoreZerosAndDrawNothing();
-
-private:
-    static void EnterLine(const FormHarness &h, const QStringList &values)
-    {
-        for (const QString &value : values)
-            h.TypeAndEnter(value);
-    }
 };
 
 void TestLineCommands::pupilDrawsALine_data()
@@ -60,8 +53,7 @@ void TestLineCommands::pupilDrawsALine()
     QFETCH(bool, byKeyboard);
     FormHarness h;
     h.Click(h.SlotButton(2));
-    EnterLine(h, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4"),
-                  QStringLiteral("-2"), QStringLiteral("6")});
+    h.TypeFirstLine();
     QPushButton *draw = h.Button(QStringLiteral("Command4"));
     QCOMPARE(QApplication::focusWidget(), draw);
     if (byKeyboard)
@@ -101,13 +93,13 @@ void TestLineCommands::drawingTheEighthSlotWrapsToTheFirst()
     QFETCH(bool, firstHoldsVerticalLine);
     FormHarness h;
     if (firstHoldsVerticalLine) {
-        EnterLine(h, {QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("6"),
-                      QStringLiteral("-1"), QStringLiteral("4")});
+        h.TypeLine({QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("6"),
+                    QStringLiteral("-1"), QStringLiteral("4")});
         h.Click(h.Button(QStringLiteral("Command4")));
     }
     h.Click(h.SlotButton(7));
-    EnterLine(h, {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("3"),
-                  QStringLiteral("-5"), QStringLiteral("5")});
+    h.TypeLine({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("-5"),
+                QStringLiteral("5")});
     h.Click(h.Button(QStringLiteral("Command4")));
 
     QVERIFY(h.form->Lines().Slot(7).IsDrawn());
@@ -125,12 +117,12 @@ void TestLineCommands::drawingASlotTwiceKeepsBothUntilARedraw()
 {
     FormHarness h;
     // y = 1 and y = -2 over the whole width, both in slot 1.
-    EnterLine(h, {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"),
-                  QStringLiteral("-10"), QStringLiteral("10")});
+    h.TypeLine({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"),
+                QStringLiteral("-10"), QStringLiteral("10")});
     h.Click(h.Button(QStringLiteral("Command4")));
     h.Click(h.SlotButton(0));
-    EnterLine(h, {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("-2"),
-                  QStringLiteral("-10"), QStringLiteral("10")});
+    h.TypeLine({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("-2"),
+                QStringLiteral("-10"), QStringLiteral("10")});
     h.Click(h.Button(QStringLiteral("Command4")));
 
     QCOMPARE(h.PixelAt(311, 278), LineBlue);
@@ -145,8 +137,8 @@ void TestLineCommands::drawingASlotTwiceKeepsBothUntilARedraw()
 void TestLineCommands::eraseKeepsTheSlotSelected()
 {
     FormHarness h;
-    EnterLine(h, {QStringLiteral("1"), QStringLiteral("-1"), QStringLiteral("0"),
-                  QStringLiteral("-5"), QStringLiteral("5")});
+    h.TypeLine({QStringLiteral("1"), QStringLiteral("-1"), QStringLiteral("0"),
+                QStringLiteral("-5"), QStringLiteral("5")});
     h.Click(h.Button(QStringLiteral("Command4")));
     h.Click(h.SlotButton(0));
     QCOMPARE(h.Box(1)->text(), QStringLiteral(" 1"));
@@ -167,8 +159,8 @@ void TestLineCommands::eraseKeepsTheSlotSelected()
     QCOMPARE(h.CaptionTop(), CaptionHiddenTop);
 
     // Drawing the slot again stores fresh values.
-    EnterLine(h, {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
-                  QStringLiteral("-1"), QStringLiteral("1")});
+    h.TypeLine({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("-1"),
+                QStringLiteral("1")});
     h.Click(h.Button(QStringLiteral("Command4")));
     QCOMPARE(h.form->Lines().Slot(0).A, 0.0f);
     QCOMPARE(h.form->Lines().Slot(0).C, 2.0f);
@@ -177,8 +169,8 @@ void TestLineCommands::eraseKeepsTheSlotSelected()
 void TestLineCommands::erasingAnEmptySlotStillRedraws()
 {
     FormHarness h;
-    EnterLine(h, {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"),
-                  QStringLiteral("-10"), QStringLiteral("10")});
+    h.TypeLine({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"),
+                QStringLiteral("-10"), QStringLiteral("10")});
     h.Click(h.Button(QStringLiteral("Command4")));
     h.Type(h.Box(1), QStringLiteral("junk"));
     h.Click(h.Button(QStringLiteral("Command5")));
@@ -193,8 +185,8 @@ void TestLineCommands::resetClearsEverythingButTheScale()
     FormHarness h;
     h.Click(h.Button(QStringLiteral("Command3(2)")));
     for (int i = 0; i < 3; ++i) {
-        EnterLine(h, {QStringLiteral("1"), QString::number(i + 1), QStringLiteral("2"),
-                      QStringLiteral("-3"), QStringLiteral("3")});
+        h.TypeLine({QStringLiteral("1"), QString::number(i + 1), QStringLiteral("2"),
+                    QStringLiteral("-3"), QStringLiteral("3")});
         h.Click(h.Button(QStringLiteral("Command4")));
     }
     QVERIFY(BluePixels(h.Picture()) > 0);
@@ -230,8 +222,8 @@ void TestLineCommands::resetEmptiesTheBoxesOfTheSelectedFirstSlot()
 void TestLineCommands::numbersAreStoredInSinglePrecision()
 {
     FormHarness h;
-    EnterLine(h, {QStringLiteral("1E+39"), QStringLiteral("1"), QStringLiteral("0.1"),
-                  QStringLiteral("-1"), QStringLiteral("1")});
+    h.TypeLine({QStringLiteral("1E+39"), QStringLiteral("1"), QStringLiteral("0.1"),
+                QStringLiteral("-1"), QStringLiteral("1")});
     h.Click(h.Button(QStringLiteral("Command4")));
     const LineSlot &slot = h.form->Lines().Slot(0);
     QVERIFY(std::isinf(slot.A) && slot.A > 0);
@@ -244,8 +236,8 @@ void TestLineCommands::numbersAreStoredInSinglePrecision()
     QCOMPARE(h.Box(3)->text(), QStringLiteral(" .1"));
     // A full redraw with the infinite slot in the table still draws the rest.
     h.Click(h.SlotButton(1));
-    EnterLine(h, {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"),
-                  QStringLiteral("-10"), QStringLiteral("10")});
+    h.TypeLine({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"),
+                QStringLiteral("-10"), QStringLiteral("10")});
     h.Click(h.Button(QStringLiteral("Command4")));
     h.Click(h.Button(QStringLiteral("Command3(1)")));
     QCOMPARE(h.PixelAt(311, 278), LineBlue);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "lines/linedrawing.h"
+#include "support/pictures.h"
 #include "support/uifacts.h"
 #include "surface/imagecanvas.h"
 
@@ -15,13 +16,6 @@ namespace {
 
 constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
-
-PlaneView viewAt(int gridUnit)
-{
-    PlaneView view;
-    view.GridUnit = static_cast<std::int16_t>(gridUnit);
-    return view;
-}
 
 LineSlot drawnSlot(float a, float b, float c, float from, float to)
 {
@@ -90,7 +84,7 @@ private Q_SLOTS:
         QFETCH(float, y1);
         QFETCH(float, x2);
         QFETCH(float, y2);
-        const auto ends = LineEnds(slot, viewAt(gridUnit));
+        const auto ends = LineEnds(slot, ViewAt(gridUnit));
         QVERIFY(ends.has_value());
         QVERIFY2(ends->x1 == x1 && ends->y1 == y1 && ends->x2 == x2 && ends->y2 == y2,
                  qPrintable(describe(ends->x1, ends->y1, ends->x2, ends->y2)));
@@ -99,7 +93,7 @@ private Q_SLOTS:
         table.Slot(3) = slot;
         RecordingCanvas canvas;
         dirty(canvas);
-        DrawLineOn(canvas, table, 3, LineColor, viewAt(gridUnit));
+        DrawLineOn(canvas, table, 3, LineColor, ViewAt(gridUnit));
         QCOMPARE(canvas.lines.size(), 1);
         const auto &line = canvas.lines.front();
         QVERIFY2(line.x1 == x1 && line.y1 == y1 && line.x2 == x2 && line.y2 == y2,
@@ -116,7 +110,7 @@ private Q_SLOTS:
         table.Slot(0) = LineSlot{0, 1, 2, 4, -2, 6};
         RecordingCanvas canvas;
         dirty(canvas);
-        DrawLineOn(canvas, table, 0, LineColor, viewAt(22));
+        DrawLineOn(canvas, table, 0, LineColor, ViewAt(22));
         QVERIFY(canvas.calls.isEmpty());
         QCOMPARE(canvas.ForeColor(), qRgb(255, 0, 0));
         QCOMPARE(canvas.DrawWidth(), std::int16_t(1));
@@ -138,12 +132,12 @@ private Q_SLOTS:
     void noLineLeavesPenBlack()
     {
         QFETCH(LineSlot, slot);
-        QVERIFY(!LineEnds(slot, viewAt(22)).has_value());
+        QVERIFY(!LineEnds(slot, ViewAt(22)).has_value());
         LineTable table;
         table.Slot(5) = slot;
         RecordingCanvas canvas;
         dirty(canvas);
-        DrawLineOn(canvas, table, 5, LineColor, viewAt(22));
+        DrawLineOn(canvas, table, 5, LineColor, ViewAt(22));
         QVERIFY(canvas.lines.isEmpty());
         QCOMPARE(canvas.ForeColor(), Black);
         QCOMPARE(canvas.DrawWidth(), std::int16_t(3));
@@ -156,7 +150,7 @@ private Q_SLOTS:
         table.Slot(1) = drawnSlot(2, 0, 6, -1, 4);
         RecordingCanvas canvas;
         for (int slot = 0; slot < LineTable::SlotCount; ++slot)
-            DrawLineOn(canvas, table, slot, LineColor, viewAt(40));
+            DrawLineOn(canvas, table, slot, LineColor, ViewAt(40));
         QCOMPARE(canvas.lines.size(), 1);
         QVERIFY(canvas.lines[0].x1 == 420.0f && canvas.lines[0].y1 == 340.0f);
         QVERIFY(canvas.lines[0].x2 == 420.0f && canvas.lines[0].y2 == 140.0f);
@@ -165,10 +159,10 @@ private Q_SLOTS:
 
     void drawsOnAnImage()
     {
-        ImageCanvas canvas(600, 600, SurfaceYellow);
+        ImageCanvas canvas(SurfaceSize, SurfaceSize, SurfaceYellow);
         LineTable table;
         table.Slot(0) = drawnSlot(1, 2, 4, -2, 6);
-        DrawLineOn(canvas, table, 0, LineColor, viewAt(22));
+        DrawLineOn(canvas, table, 0, LineColor, ViewAt(22));
         QCOMPARE(canvas.ForeColor(), Black);
         const QImage image = canvas.Image();
         const QPoint onLine[] = {{256, 234}, {300, 256}, {344, 278}, {388, 300}, {432, 322}};
@@ -183,10 +177,10 @@ private Q_SLOTS:
     {
         // A pupil may give a range far wider than the surface; the visible
         // part must still be drawn edge to edge.
-        ImageCanvas canvas(600, 600, SurfaceYellow);
+        ImageCanvas canvas(SurfaceSize, SurfaceSize, SurfaceYellow);
         LineTable table;
         table.Slot(0) = drawnSlot(0, 1, 2, -1e20f, 1e20f);
-        DrawLineOn(canvas, table, 0, LineColor, viewAt(22));
+        DrawLineOn(canvas, table, 0, LineColor, ViewAt(22));
         const QImage image = canvas.Image();
         int blue = 0;
         for (int y = 0; y < 600; ++y)

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "plane/planedrawing.h"
+#include "support/pictures.h"
 #include "support/uifacts.h"
 #include "surface/imagecanvas.h"
 
@@ -12,15 +13,6 @@
 namespace {
 
 using Op = RecordingCanvas::Op;
-
-PlaneView viewAt(int gridUnit)
-{
-    PlaneView view;
-    view.OriginX = 300;
-    view.OriginY = 300;
-    view.GridUnit = static_cast<std::int16_t>(gridUnit);
-    return view;
-}
 
 bool sameLine(const RecordingCanvas::LineCall &line, float x1, float y1, float x2, float y2)
 {
@@ -59,7 +51,7 @@ private Q_SLOTS:
     void opensWithAxesAndEndsWithRefresh()
     {
         RecordingCanvas canvas;
-        DrawPlaneOn(canvas, viewAt(22));
+        DrawPlaneOn(canvas, ViewAt(22));
         const auto &calls = canvas.calls;
         QVERIFY(calls.size() > 6);
         QCOMPARE(calls[0].op, Op::Cls);
@@ -91,7 +83,7 @@ private Q_SLOTS:
         QFETCH(int, gridUnit);
         QFETCH(int, count);
         RecordingCanvas canvas;
-        DrawPlaneOn(canvas, viewAt(gridUnit));
+        DrawPlaneOn(canvas, ViewAt(gridUnit));
         QCOMPARE(canvas.lines.size(), count + 2);
         for (qsizetype i = 2; i < canvas.lines.size(); ++i) {
             QCOMPARE(canvas.lines[i].width, 1);
@@ -105,7 +97,7 @@ private Q_SLOTS:
     void gridLinesInOrder()
     {
         RecordingCanvas canvas;
-        DrawPlaneOn(canvas, viewAt(22));
+        DrawPlaneOn(canvas, ViewAt(22));
         QVERIFY(sameLine(canvas.lines[2], 0, 322, 600, 322));
         QVERIFY(sameLine(canvas.lines[3], 322, 0, 322, 600));
         QVERIFY(sameLine(canvas.lines[4], 0, 278, 600, 278));
@@ -116,7 +108,7 @@ private Q_SLOTS:
     void gridLinesBeyondTheEdges()
     {
         RecordingCanvas canvas;
-        DrawPlaneOn(canvas, viewAt(40));
+        DrawPlaneOn(canvas, ViewAt(40));
         QVERIFY(hasLine(canvas, 0, 620, 600, 620));
         QVERIFY(hasLine(canvas, 0, 900, 600, 900));
         QVERIFY(hasLine(canvas, 900, 0, 900, 600));
@@ -128,7 +120,7 @@ private Q_SLOTS:
     void printsBoldWithOriginMark()
     {
         RecordingCanvas canvas;
-        DrawPlaneOn(canvas, viewAt(22));
+        DrawPlaneOn(canvas, ViewAt(22));
         qsizetype bold = -1;
         qsizetype firstPrint = -1;
         for (qsizetype i = 0; i < canvas.calls.size(); ++i) {
@@ -159,7 +151,7 @@ private Q_SLOTS:
         QFETCH(int, gridUnit);
         QFETCH(int, count);
         RecordingCanvas canvas;
-        DrawPlaneOn(canvas, viewAt(gridUnit));
+        DrawPlaneOn(canvas, ViewAt(gridUnit));
         QCOMPARE(canvas.prints.size(), count);
     }
 
@@ -201,16 +193,16 @@ private Q_SLOTS:
         QFETCH(float, x);
         QFETCH(float, y);
         RecordingCanvas canvas;
-        DrawPlaneOn(canvas, viewAt(gridUnit));
+        DrawPlaneOn(canvas, ViewAt(gridUnit));
         QCOMPARE(printsOf(canvas, text, x, y), 1);
     }
 
     void repeatsExactly()
     {
         RecordingCanvas canvas;
-        DrawPlaneOn(canvas, viewAt(14));
+        DrawPlaneOn(canvas, ViewAt(14));
         const qsizetype first = canvas.calls.size();
-        DrawPlaneOn(canvas, viewAt(14));
+        DrawPlaneOn(canvas, ViewAt(14));
         QCOMPARE(canvas.calls.size(), 2 * first);
         for (qsizetype i = 0; i < first; ++i)
             QVERIFY2(sameCall(canvas.calls[i], canvas.calls[first + i]),
@@ -219,16 +211,16 @@ private Q_SLOTS:
 
     void axisNamePlaces()
     {
-        const AxisNamePlaces places = AxisNamePlacesFor(viewAt(22));
+        const AxisNamePlaces places = AxisNamePlacesFor(ViewAt(22));
         QCOMPARE(places.yNameLeft, 304);
         QCOMPARE(places.xNameTop, 328);
     }
 
     void drawsOnAnImage()
     {
-        ImageCanvas canvas(600, 600, SurfaceYellow);
-        canvas.SetFontSize(20);
-        DrawPlaneOn(canvas, viewAt(22));
+        ImageCanvas canvas(SurfaceSize, SurfaceSize, SurfaceYellow);
+        canvas.SetFontSize(SurfaceTextPoints);
+        DrawPlaneOn(canvas, ViewAt(22));
         const QImage image = canvas.Image();
         for (int x = 299; x <= 301; ++x)
             QCOMPARE(image.pixel(x, 150), Black);

@@ -2,10 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "support/formharness.h"
-
-#include "lines/linedrawing.h"
-#include "plane/planedrawing.h"
-#include "surface/imagecanvas.h"
+#include "support/pictures.h"
 
 namespace {
 
@@ -27,18 +24,6 @@ void StoreLines(LineTable &table)
     Store(table, 0, 1, 2, 4, -2, 6);
     Store(table, 3, 2, 0, 6, -1, 4);
     Store(table, 9, 0, 1, -3, -5, 5);
-}
-
-// What the surface must show for the view and the table: the plane, then
-// every slot's line in order.
-QImage FreshRendering(const PlaneView &view, const LineTable &table)
-{
-    ImageCanvas canvas(600, 600, SurfaceYellow);
-    canvas.SetFontSize(20);
-    DrawPlaneOn(canvas, view);
-    for (int k = 0; k < LineTable::SlotCount; ++k)
-        DrawLineOn(canvas, table, k, LineColor, view);
-    return canvas.Image().convertToFormat(QImage::Format_RGB32);
 }
 
 QImage Shown(const FormHarness &h)
@@ -95,7 +80,7 @@ private Q_SLOTS:
         }
 
         const QImage shown = Shown(h);
-        QCOMPARE(shown, FreshRendering(h.form->View(), h.form->Lines()));
+        QCOMPARE(shown, PictureDrawnAfresh(h.form->Lines(), h.form->View()));
         QCOMPARE(h.PixelAt(onLine0.x(), onLine0.y()), LineBlue);
         QCOMPARE(h.PixelAt(onLine3.x(), onLine3.y()), LineBlue);
         QCOMPARE(h.PixelAt(onLine9.x(), onLine9.y()), LineBlue);
@@ -120,7 +105,7 @@ private Q_SLOTS:
         for (int index : {2, 0, 1, 0, 2}) {
             h.Click(ScaleButton(h, index));
             QCOMPARE(h.form->View().GridUnit, PlaneUnits[static_cast<std::size_t>(index)]);
-            QCOMPARE(Shown(h), FreshRendering(h.form->View(), before));
+            QCOMPARE(Shown(h), PictureDrawnAfresh(before, h.form->View()));
         }
         for (int k = 0; k < LineTable::SlotCount; ++k)
             QVERIFY(SameSlot(h.form->Lines().Slot(k), before.Slot(k)));
@@ -134,7 +119,7 @@ private Q_SLOTS:
         Store(table, 2, 1, 2, 4, -2, 6);
         Store(table, 9, 0, 1, -3, -5, 5);
         h.Click(ScaleButton(h, 0));
-        QCOMPARE(Shown(h), FreshRendering(h.form->View(), table));
+        QCOMPARE(Shown(h), PictureDrawnAfresh(table, h.form->View()));
         QCOMPARE(h.PixelAt(380, 260), LineBlue);
         QCOMPARE(h.PixelAt(460, 420), LineBlue);
     }

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 #include <QTest>
 
 #include <memory>
@@ -45,18 +46,21 @@ public:
 
     void Click(QWidget *widget) const { QTest::mouseClick(widget, Qt::LeftButton); }
     // Types text key by key. Characters beyond ASCII arrive as an input
-    // method would hand them over: a key event that carries the text.
+    // method would hand them over: a key event that carries the text. DEL
+    // arrives as the Delete key carrying its character, the way a keyboard
+    // sends it; QTest has no key for that character and would stop the run.
     static void Type(QWidget *widget, const QString &text)
     {
         for (const QChar ch : text) {
             if (ch.unicode() < 0x7f && ch.unicode() >= 0x20) {
                 QTest::keyClick(widget, static_cast<char>(ch.unicode()));
-            } else {
-                QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-                QApplication::sendEvent(widget, &press);
-                QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-                QApplication::sendEvent(widget, &release);
+                continue;
             }
+            const Qt::Key key = ch.unicode() == 0x7f ? Qt::Key_Delete : Qt::Key_unknown;
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(widget, &press);
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(widget, &release);
         }
     }
     void Enter(QWidget *widget) const { QTest::keyClick(widget, Qt::Key_Return); }
@@ -68,6 +72,20 @@ public:
         QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
         Type(focus, text);
         QTest::keyClick(focus, Qt::Key_Return);
+    }
+    // Types a, b, c and the two range ends with Enter after each, from the
+    // box that has the focus: the Enter walk then ends on the draw button.
+    void TypeLine(const QStringList &values) const
+    {
+        for (const QString &value : values)
+            TypeAndEnter(value);
+    }
+    // The lesson's first line, x + 2y = 4 for x from -2 to 6, which runs from
+    // pixel (256, 234) to (432, 322) at the middle plane size.
+    void TypeFirstLine() const
+    {
+        TypeLine({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4"),
+                  QStringLiteral("-2"), QStringLiteral("6")});
     }
 
     QImage Picture() const { return form->Surface()->Image(); }

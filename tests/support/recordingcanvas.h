@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "support/uifacts.h"
 #include "surface/canvas.h"
 
 #include <QString>
@@ -59,8 +60,8 @@ public:
     QVector<PrintCall> prints;
 
     void Cls() override { calls.push_back(Call(Op::Cls)); }
-    float Width() const override { return 600.0f; }
-    float Height() const override { return 600.0f; }
+    float Width() const override { return SurfaceSize; }
+    float Height() const override { return SurfaceSize; }
     std::int16_t DrawWidth() const override { return drawWidth_; }
     void SetDrawWidth(std::int16_t width) override
     {

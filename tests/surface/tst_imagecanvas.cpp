@@ -68,8 +68,8 @@ class TestImageCanvas : public QObject {
 private Q_SLOTS:
     void clsFillsWithBackColour()
     {
-        ImageCanvas canvas(600, 600, SurfaceYellow);
-        QCOMPARE(canvas.Image().size(), QSize(600, 600));
+        ImageCanvas canvas(SurfaceSize, SurfaceSize, SurfaceYellow);
+        QCOMPARE(canvas.Image().size(), QSize(SurfaceSize, SurfaceSize));
         canvas.SetDrawWidth(3);
         canvas.Line(0, 0, 600, 600);
         canvas.Line(0, 300, 600, 300);
@@ -80,7 +80,7 @@ private Q_SLOTS:
 
     void linesCoverWholePixels()
     {
-        ImageCanvas canvas(600, 600, SurfaceYellow);
+        ImageCanvas canvas(SurfaceSize, SurfaceSize, SurfaceYellow);
         canvas.SetDrawWidth(1);
         canvas.Line(322, 0, 322, 600);
         canvas.Line(0, 278, 600, 278);
@@ -127,7 +127,7 @@ private Q_SLOTS:
 
     void linesUseForeColourAndKeepSettings()
     {
-        ImageCanvas canvas(600, 600, SurfaceYellow);
+        ImageCanvas canvas(SurfaceSize, SurfaceSize, SurfaceYellow);
         canvas.SetDrawWidth(3);
         canvas.SetForeColor(vb::QBColor(9));
         QCOMPARE(canvas.DrawWidth(), std::int16_t(3));
@@ -160,10 +160,10 @@ private Q_SLOTS:
     // of the same diagonal with near ends.
     void farDiagonalMatchesNearDiagonal()
     {
-        ImageCanvas far(600, 600, SurfaceYellow);
+        ImageCanvas far(SurfaceSize, SurfaceSize, SurfaceYellow);
         far.SetDrawWidth(3);
         far.Line(-1e37f, -1e37f, 1e37f, 1e37f);
-        ImageCanvas near(600, 600, SurfaceYellow);
+        ImageCanvas near(SurfaceSize, SurfaceSize, SurfaceYellow);
         near.SetDrawWidth(3);
         near.Line(-50, -50, 650, 650);
         QCOMPARE(far.Image(), near.Image());
@@ -216,7 +216,7 @@ private Q_SLOTS:
     {
         QFETCH(QLineF, line);
         QFETCH(bool, horizontal);
-        ImageCanvas canvas(600, 600, SurfaceYellow);
+        ImageCanvas canvas(SurfaceSize, SurfaceSize, SurfaceYellow);
         canvas.SetDrawWidth(3);
         canvas.Line(float(line.x1()), float(line.y1()), float(line.x2()), float(line.y2()));
         const QImage image = canvas.Image();
@@ -240,8 +240,8 @@ private Q_SLOTS:
     void unusableEndsDrawNothing()
     {
         QFETCH(QLineF, line);
-        ImageCanvas canvas(600, 600, SurfaceYellow);
-        ImageCanvas cleared(600, 600, SurfaceYellow);
+        ImageCanvas canvas(SurfaceSize, SurfaceSize, SurfaceYellow);
+        ImageCanvas cleared(SurfaceSize, SurfaceSize, SurfaceYellow);
         canvas.SetDrawWidth(3);
         canvas.Line(float(line.x1()), float(line.y1()), float(line.x2()), float(line.y2()));
         QCOMPARE(canvas.Image(), cleared.Image());
@@ -249,7 +249,7 @@ private Q_SLOTS:
 
     void zeroLengthLineMarksItsPoint()
     {
-        ImageCanvas canvas(600, 600, SurfaceYellow);
+        ImageCanvas canvas(SurfaceSize, SurfaceSize, SurfaceYellow);
         canvas.SetDrawWidth(3);
         canvas.Line(100, 200, 100, 200);
         const QImage image = canvas.Image();
@@ -259,8 +259,8 @@ private Q_SLOTS:
 
     void printPlacesTopLeftCorner()
     {
-        ImageCanvas canvas(600, 600, SurfaceYellow);
-        canvas.SetFontSize(20);
+        ImageCanvas canvas(SurfaceSize, SurfaceSize, SurfaceYellow);
+        canvas.SetFontSize(SurfaceTextPoints);
         canvas.SetFontBold(true);
         canvas.SetCurrentX(280);
         canvas.SetCurrentY(298);
@@ -273,9 +273,9 @@ private Q_SLOTS:
 
     void printFarOffSurfaceDoesNothing()
     {
-        ImageCanvas canvas(600, 600, SurfaceYellow);
-        ImageCanvas cleared(600, 600, SurfaceYellow);
-        canvas.SetFontSize(20);
+        ImageCanvas canvas(SurfaceSize, SurfaceSize, SurfaceYellow);
+        ImageCanvas cleared(SurfaceSize, SurfaceSize, SurfaceYellow);
+        canvas.SetFontSize(SurfaceTextPoints);
         const float places[][2] = {{1e30f, 1e30f}, {-1e30f, 300}, {300, kInf}, {kNaN, 10}};
         for (const auto &place : places) {
             canvas.SetCurrentX(place[0]);
@@ -287,7 +287,7 @@ private Q_SLOTS:
 
     void doubleDensityStaysSharp()
     {
-        ImageCanvas canvas(600, 600, SurfaceYellow, 2.0);
+        ImageCanvas canvas(SurfaceSize, SurfaceSize, SurfaceYellow, 2.0);
         QCOMPARE(canvas.Width(), 600.0f);
         canvas.SetDrawWidth(1);
         canvas.Line(322, 0, 322, 600);
