@@ -32,7 +32,9 @@ for program in "$tolvane" "$empty" "$probe"; do
     exit 2
   fi
 done
-command -v Xvfb >/dev/null || { echo "Xvfb is missing: apt-get install xvfb" >&2; exit 2; }
+# shellcheck source=scripts/packages.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/packages.sh"
+command -v Xvfb >/dev/null || { echo "Xvfb is missing: $(tolvane_install_hint TOLVANE_SCREENSHOT_PACKAGES)" >&2; exit 2; }
 
 # A display number nobody uses.
 display=90

@@ -11,12 +11,14 @@
 # Exits with 77, which CTest reports as skipped, only when a tool is missing;
 # scripts/test installs them all.
 set -euo pipefail
+# shellcheck source=scripts/packages.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/packages.sh"
 cpack="$1"
 build="$2"
 
 for tool in dpkg-deb dpkg-parsechangelog lintian man gzip setpriv; do
   if ! command -v "$tool" >/dev/null; then
-    echo "$tool is missing (apt-get install dpkg-dev lintian man-db)"
+    echo "$tool is missing ($(tolvane_install_hint TOLVANE_DEB_PACKAGES))"
     exit 77
   fi
 done

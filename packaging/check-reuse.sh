@@ -7,8 +7,10 @@
 # Exits with 77, which CTest reports as skipped, only when reuse is missing;
 # scripts/test installs it.
 set -euo pipefail
+# shellcheck source=scripts/packages.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/packages.sh"
 if ! command -v reuse >/dev/null; then
-  echo "reuse is missing (apt-get install reuse)"
+  echo "reuse is missing ($(tolvane_install_hint TOLVANE_REUSE_PACKAGES))"
   exit 77
 fi
 reuse --root "$1" lint

@@ -6,12 +6,14 @@
 # Exits with 77, which CTest reports as skipped, only when a validator is not
 # installed; scripts/test installs both.
 set -euo pipefail
+# shellcheck source=scripts/packages.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/packages.sh"
 desktop="$1"
 metainfo="$2"
 
 for tool in desktop-file-validate appstreamcli; do
   if ! command -v "$tool" >/dev/null; then
-    echo "$tool is missing (apt-get install desktop-file-utils appstream)"
+    echo "$tool is missing ($(tolvane_install_hint TOLVANE_LAUNCHER_PACKAGES))"
     exit 77
   fi
 done

@@ -1,14 +1,37 @@
 # SPDX-FileCopyrightText: 2026 Tolvane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Debian packages the project needs, and the step that installs the missing
-# ones. Sourced by scripts/run and scripts/test.
+# The one list of the Debian packages the project needs, by what needs them,
+# and the step that installs the missing ones. Sourced by every script that
+# installs a package or names one that is missing; packaging/CMakeLists.txt
+# reads the Depends of the Tolvane package from TOLVANE_RUNTIME_PACKAGES.
 
-# What building and running the program needs.
-TOLVANE_RUN_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-dev fonts-ipafont-gothic)
-# What the test suite, the benchmarks, the screenshot and the package checks add.
-TOLVANE_TEST_PACKAGES=(libbenchmark-dev xvfb x11-apps x11-utils netpbm clang libclang-rt-14-dev
-  desktop-file-utils appstream dpkg-dev lintian man-db reuse
-  at-spi2-core python3-pyatspi dbus-daemon xdotool)
+# What the installed program loads at run time besides the libraries it
+# links: the Qt platform plugins and the Japanese font.
+TOLVANE_RUNTIME_PACKAGES=(qt6-qpa-plugins fonts-ipafont-gothic)
+# What building the program needs.
+TOLVANE_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev)
+# Each check's own tools, so that a check can name what it misses.
+TOLVANE_BENCH_PACKAGES=(libbenchmark-dev)
+TOLVANE_SCREENSHOT_PACKAGES=(xvfb x11-apps x11-utils netpbm)
+TOLVANE_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+TOLVANE_LAUNCHER_PACKAGES=(desktop-file-utils appstream)
+TOLVANE_DEB_PACKAGES=(dpkg-dev lintian man-db)
+TOLVANE_REUSE_PACKAGES=(reuse)
+TOLVANE_ATSPI_PACKAGES=(at-spi2-core python3-pyatspi dbus-daemon xvfb xdotool)
+TOLVANE_SCREENREADER_PACKAGES=(orca speech-dispatcher "${TOLVANE_ATSPI_PACKAGES[@]}")
+
+# What scripts/run needs, and what scripts/test adds for the whole suite, the
+# benchmarks, the screenshot and the package checks.
+TOLVANE_RUN_PACKAGES=("${TOLVANE_BUILD_PACKAGES[@]}" "${TOLVANE_RUNTIME_PACKAGES[@]}")
+TOLVANE_TEST_PACKAGES=("${TOLVANE_BENCH_PACKAGES[@]}" "${TOLVANE_SCREENSHOT_PACKAGES[@]}"
+  "${TOLVANE_FUZZ_PACKAGES[@]}" "${TOLVANE_LAUNCHER_PACKAGES[@]}" "${TOLVANE_DEB_PACKAGES[@]}"
+  "${TOLVANE_REUSE_PACKAGES[@]}" "${TOLVANE_ATSPI_PACKAGES[@]}")
+
+# The command that installs a list, for a message: tolvane_install_hint NAME.
+tolvane_install_hint() {
+  local -n list="$1"
+  printf 'apt-get install %s' "${list[*]}"
+}
 
 tolvane_missing_packages() {
   local package
@@ -22,7 +45,7 @@ tolvane_missing_packages() {
 # to run and stops.
 tolvane_install_packages() {
   local missing
-  mapfile -t missing < <(tolvane_missing_packages "$@")
+  mapfile -t missing < <(tolvane_missing_packages "$@" | sort -u)
   [ "${#missing[@]}" -eq 0 ] && return 0
   if [ "$(id -u)" -ne 0 ]; then
     echo "Some packages are missing. Install them with:" >&2
