@@ -122,11 +122,9 @@ void TestInputPanel::recallingAVerticalLineShowsTheYRange()
     sloped = {1, -0.25f, 3, 0, 1.5f, 0.5f};
 
     h.Click(h.SlotButton(3));
-    QCOMPARE(h.Box(1)->text(), QStringLiteral(" 2"));
-    QCOMPARE(h.Box(2)->text(), QStringLiteral(" 0"));
-    QCOMPARE(h.Box(3)->text(), QStringLiteral(" 6"));
-    QCOMPARE(h.Box(4)->text(), QStringLiteral("-1"));
-    QCOMPARE(h.Box(5)->text(), QStringLiteral(" 4"));
+    QCOMPARE(h.BoxTexts(),
+             (QStringList{QStringLiteral(" 2"), QStringLiteral(" 0"), QStringLiteral(" 6"),
+                          QStringLiteral("-1"), QStringLiteral(" 4")}));
     QCOMPARE(h.CaptionTop(), CaptionShownTop);
     QCOMPARE(QApplication::focusWidget(), h.Box(1));
 
@@ -147,15 +145,13 @@ void TestInputPanel::recallingAVerticalLineShowsTheYRange()
 void TestInputPanel::recallShowsStoredValuesNotTypedTexts()
 {
     FormHarness h;
-    for (const char *value : {"1.50", ".5", "3", "-2.0", "0.1"})
-        h.TypeAndEnter(QString::fromLatin1(value));
+    h.TypeLine({QStringLiteral("1.50"), QStringLiteral(".5"), QStringLiteral("3"),
+                QStringLiteral("-2.0"), QStringLiteral("0.1")});
     h.Click(h.Button(QStringLiteral("Command4")));
     h.Click(h.SlotButton(0));
-    QCOMPARE(h.Box(1)->text(), QStringLiteral(" 1.5"));
-    QCOMPARE(h.Box(2)->text(), QStringLiteral(" .5"));
-    QCOMPARE(h.Box(3)->text(), QStringLiteral(" 3"));
-    QCOMPARE(h.Box(4)->text(), QStringLiteral("-2"));
-    QCOMPARE(h.Box(5)->text(), QStringLiteral(" .1"));
+    QCOMPARE(h.BoxTexts(),
+             (QStringList{QStringLiteral(" 1.5"), QStringLiteral(" .5"), QStringLiteral(" 3"),
+                          QStringLiteral("-2"), QStringLiteral(" .1")}));
 }
 
 void TestInputPanel::arrowKeysMoveTheSelection()

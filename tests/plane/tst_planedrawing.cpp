@@ -69,19 +69,23 @@ private Q_SLOTS:
         QCOMPARE(canvas.DrawWidth(), std::int16_t(1));
     }
 
-    void gridLines_data()
+    // Grid lines of width 1 besides the two axes, and the labels printed:
+    // the origin mark and four tick numbers per step.
+    void gridLinesAndPrints_data()
     {
         QTest::addColumn<int>("gridUnit");
         QTest::addColumn<int>("count");
-        QTest::newRow("40") << 40 << 60;
-        QTest::newRow("22") << 22 << 108;
-        QTest::newRow("14") << 14 << 168;
+        QTest::addColumn<int>("prints");
+        QTest::newRow("40") << 40 << 60 << 29;
+        QTest::newRow("22") << 22 << 108 << 21;
+        QTest::newRow("14") << 14 << 168 << 33;
     }
 
-    void gridLines()
+    void gridLinesAndPrints()
     {
         QFETCH(int, gridUnit);
         QFETCH(int, count);
+        QFETCH(int, prints);
         RecordingCanvas canvas;
         DrawPlaneOn(canvas, ViewAt(gridUnit));
         QCOMPARE(canvas.lines.size(), count + 2);
@@ -92,6 +96,7 @@ private Q_SLOTS:
         // Every grid line is issued straight after the pen narrows.
         for (qsizetype i = 5; i < 5 + count; ++i)
             QCOMPARE(canvas.calls[i].op, Op::Line);
+        QCOMPARE(canvas.prints.size(), prints);
     }
 
     void gridLinesInOrder()
@@ -135,24 +140,6 @@ private Q_SLOTS:
             QVERIFY(print.bold);
         QCOMPARE(printsOf(canvas, QStringLiteral("\uFF2F"), 280, 298), 1);
         QCOMPARE(canvas.prints.front().text, QStringLiteral("\uFF2F"));
-    }
-
-    void printCounts_data()
-    {
-        QTest::addColumn<int>("gridUnit");
-        QTest::addColumn<int>("count");
-        QTest::newRow("40") << 40 << 29;
-        QTest::newRow("22") << 22 << 21;
-        QTest::newRow("14") << 14 << 33;
-    }
-
-    void printCounts()
-    {
-        QFETCH(int, gridUnit);
-        QFETCH(int, count);
-        RecordingCanvas canvas;
-        DrawPlaneOn(canvas, ViewAt(gridUnit));
-        QCOMPARE(canvas.prints.size(), count);
     }
 
     void tickLabels_data()

@@ -38,6 +38,14 @@ public:
     {
         return Control<QLineEdit>(QStringLiteral("Text%1").arg(number));
     }
+    // What the boxes a, b, c and the two range ends show, in that order.
+    QStringList BoxTexts() const
+    {
+        QStringList texts;
+        for (int n = 1; n <= 5; ++n)
+            texts << Box(n)->text();
+        return texts;
+    }
     QRadioButton *SlotButton(int index) const
     {
         return Control<QRadioButton>(QStringLiteral("Option1(%1)").arg(index));
