@@ -153,6 +153,7 @@ Form1::Form1(QWidget *parent)
     NameControlsForScreenReaders();
     SetTabOrder();
     ConnectHandlers();
+    MakeHistory();
     Text1->setFocus(Qt::OtherFocusReason);
 
     Form_Load();
@@ -291,6 +292,10 @@ void Form1::ConnectHandlers()
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto *box = qobject_cast<QLineEdit *>(watched);
+        return box != nullptr && HandleHistoryKey(box, event);
+    }
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto &key = *static_cast<QKeyEvent *>(event);
@@ -305,6 +310,9 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     if (const auto box = std::find(boxes.begin(), boxes.end(), watched);
         code != 0 && box != boxes.end())
         (this->*keyPressHandlers[static_cast<std::size_t>(box - boxes.begin())])(code);
+    if (auto *box = qobject_cast<QLineEdit *>(watched);
+        box != nullptr && HandleHistoryKey(box, event))
+        return true;
 
     // Arrow keys move the selection over the two rows of slot buttons. The
     // new button is selected as it takes the focus, and its Option1_Click

@@ -13,11 +13,13 @@
 #include <cstdint>
 
 class PictureBox;
+class QAction;
 class QButtonGroup;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QUndoStack;
 
 // The program's only window: the drawing surface on the left, the plane-size
 // buttons, the instructions and the input panel on the right. It owns the
@@ -53,6 +55,9 @@ public:
     void Command4_Click();
     void Command5_Click();
     void Command2_Click();
+    // Undoes or redoes the last line command, when there is one.
+    void UndoLineCommand();
+    void RedoLineCommand();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -73,6 +78,16 @@ private:
     void Announce(const QString &message);
     void SetTabOrder();
     void ConnectHandlers();
+    // The undo history of the line commands, its keys and menu entries.
+    void MakeHistory();
+    // Keeps a line command as an undo step, when it changed the table.
+    void Record(const LineTable &before, int slotBefore, int slotAfter, const QString &what);
+    // What undoing or redoing a step does: the table as it was, the picture
+    // redrawn, the step's slot recalled, and a word for the screen reader.
+    void RestoreLines(const LineTable &table, int slot, const QString &message);
+    // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z in a box: its own typing first, then
+    // the line commands.
+    bool HandleHistoryKey(QLineEdit *box, QEvent *event);
 
     // Draws the whole picture afresh from the view and the table, puts the
     // axis names beside the axes and describes the picture.
@@ -83,6 +98,9 @@ private:
     // Gives the focus to a slot button. Like the old platform, a button that
     // is not selected becomes selected, which runs Option1_Click at once.
     void FocusSlotButton(int index);
+    // Selects a slot as a click on its button does, and recalls it even when
+    // it is already the selected one.
+    void SelectSlot(int index);
     static void MoveOnAtEnter(std::int16_t keyAscii, QWidget *next);
     // The five boxes a, b, c and the two range ends, in that order.
     std::array<QLineEdit *, 5> Boxes() const { return {Text1, Text2, Text3, Text4, Text5}; }
@@ -93,6 +111,9 @@ private:
     void MarkScaleButton(int index);
 
     Announcer *announcer_ = nullptr;
+    QUndoStack *history_ = nullptr;
+    QAction *undoAction_ = nullptr;
+    QAction *redoAction_ = nullptr;
     PlaneView view_;
     LineTable lineTable_;
     std::int16_t currentSlot_ = 0;

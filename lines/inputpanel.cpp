@@ -54,6 +54,15 @@ void Form1::FocusSlotButton(int index)
         option->setChecked(true);
 }
 
+void Form1::SelectSlot(int index)
+{
+    QRadioButton *option = Option1[static_cast<std::size_t>(index)];
+    if (option->isChecked())
+        Option1_Click(static_cast<std::int16_t>(index));
+    else
+        option->setChecked(true);
+}
+
 // Enter walks the focus through the boxes a, b, c, the two range ends and on
 // to the draw button; every other key only edits the box.
 void Form1::MoveOnAtEnter(std::int16_t keyAscii, QWidget *next)

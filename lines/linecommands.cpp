@@ -4,17 +4,36 @@
 #include "app/form1.h"
 
 #include "lines/linedrawing.h"
+#include "lines/linehistory.h"
 #include "lines/picturedescription.h"
 #include "runtime/vbnumber.h"
+#include "surface/picturebox.h"
 
+#include <QAction>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QUndoStack>
 
 namespace {
 
 float ReadBox(const QLineEdit *box)
 {
     return vb::ToSingle(vb::Val(box->text()));
+}
+
+enum class HistoryKey { None, Undo, Redo };
+
+// Ctrl+Z undoes; Ctrl+Y and Ctrl+Shift+Z redo, as every editor has them.
+HistoryKey HistoryKeyFor(const QKeyEvent &key)
+{
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    if (key.key() == Qt::Key_Z && modifiers == Qt::ControlModifier)
+        return HistoryKey::Undo;
+    if ((key.key() == Qt::Key_Y && modifiers == Qt::ControlModifier) ||
+        (key.key() == Qt::Key_Z && modifiers == (Qt::ControlModifier | Qt::ShiftModifier)))
+        return HistoryKey::Redo;
+    return HistoryKey::None;
 }
 
 } // namespace
@@ -24,6 +43,7 @@ void Form1::Command4_Click()
     // The slot is marked drawn before anything is read; whatever the boxes
     // hold is stored as it reads, without a range check.
     const std::int16_t k = currentSlot_;
+    const LineTable before = lineTable_;
     LineSlot &slot = lineTable_.Slot(k);
     slot.Drawn = 1;
     slot.A = ReadBox(Text1);
@@ -40,33 +60,117 @@ void Form1::Command4_Click()
     // empties or refills the boxes and puts the focus in the a box.
     FocusSlotButton(currentSlot_ + 1);
     MoveRangeCaption(RangeOf::X);
-    Announce(LineName(k) + QStringLiteral("を引きました: ") + DescribeLine(slot, view_) +
-             QStringLiteral("。次は") + DescribeSlotButton(currentSlot_, lineTable_, view_));
+    const QString drawn =
+        LineName(k) + QStringLiteral("を引きました: ") + DescribeLine(slot, view_);
+    Record(before, k, k, drawn);
+    Announce(drawn + QStringLiteral("。次は") +
+             DescribeSlotButton(currentSlot_, lineTable_, view_));
 }
 
 void Form1::Command5_Click()
 {
+    const LineTable before = lineTable_;
     lineTable_.Slot(currentSlot_).Drawn = 0;
     EmptyBoxes();
     RedrawSurface();
     Text1->setFocus(Qt::OtherFocusReason);
     MoveRangeCaption(RangeOf::X);
-    Announce(LineName(currentSlot_) + QStringLiteral("を消しました"));
+    const QString erased = LineName(currentSlot_) + QStringLiteral("を消しました");
+    Record(before, currentSlot_, currentSlot_, erased);
+    Announce(erased);
 }
 
 void Form1::Command2_Click()
 {
+    const LineTable before = lineTable_;
+    const int slotBefore = currentSlot_;
     lineTable_.ClearAll();
     currentSlot_ = 0;
     MoveRangeCaption(RangeOf::X);
-    // Selecting slot 1 empties the boxes and puts the focus in the a box. When
-    // slot 1 is already selected nothing is raised, so do it here: the sheet
-    // always starts again with empty boxes.
-    if (Option1[0]->isChecked())
-        Option1_Click(0);
-    else
-        Option1[0]->setChecked(true);
+    // Selecting slot 1 empties the boxes and puts the focus in the a box, also
+    // when slot 1 is already selected: the sheet always starts again with
+    // empty boxes.
+    SelectSlot(0);
     // Every slot is empty now, so the full redraw shows the bare plane.
     RedrawSurface();
-    Announce(QStringLiteral("すべての直線を消しました。") + DescribePlaneSize(view_));
+    const QString cleared = QStringLiteral("すべての直線を消しました");
+    Record(before, slotBefore, 0, cleared);
+    Announce(cleared + QStringLiteral("。") + DescribePlaneSize(view_));
+}
+
+void Form1::UndoLineCommand()
+{
+    history_->undo();
+}
+
+void Form1::RedoLineCommand()
+{
+    history_->redo();
+}
+
+void Form1::MakeHistory()
+{
+    history_ = new QUndoStack(this);
+    history_->setUndoLimit(LineHistoryDepth);
+    undoAction_ = new QAction(QStringLiteral("元に戻す"), this);
+    undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction_ = new QAction(QStringLiteral("やり直す"), this);
+    redoAction_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    for (QAction *action : {undoAction_, redoAction_}) {
+        // Wherever the focus is; a box takes the keys first for its own typing.
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setEnabled(false);
+        addAction(action);
+    }
+    connect(undoAction_, &QAction::triggered, this, &Form1::UndoLineCommand);
+    connect(redoAction_, &QAction::triggered, this, &Form1::RedoLineCommand);
+    connect(history_, &QUndoStack::canUndoChanged, undoAction_, &QAction::setEnabled);
+    connect(history_, &QUndoStack::canRedoChanged, redoAction_, &QAction::setEnabled);
+    Picture1->SetMenuActions({undoAction_, redoAction_});
+}
+
+void Form1::Record(const LineTable &before, int slotBefore, int slotAfter, const QString &what)
+{
+    // A command that changed nothing, such as erasing an empty slot, leaves
+    // nothing to undo.
+    if (before == lineTable_)
+        return;
+    history_->push(
+        new LineTableStep([this](const LineTable &table, int slot,
+                                 const QString &message) { RestoreLines(table, slot, message); },
+                          before, lineTable_, slotBefore, slotAfter, what));
+}
+
+void Form1::RestoreLines(const LineTable &table, int slot, const QString &message)
+{
+    lineTable_ = table;
+    RedrawSurface();
+    SelectSlot(slot);
+    Announce(message);
+}
+
+bool Form1::HandleHistoryKey(QLineEdit *box, QEvent *event)
+{
+    const HistoryKey key = HistoryKeyFor(*static_cast<QKeyEvent *>(event));
+    if (key == HistoryKey::None)
+        return false;
+    // Claiming the keys here keeps the window's shortcuts from taking them
+    // before the box has had its turn.
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+        return true;
+    }
+    if (key == HistoryKey::Undo) {
+        if (box->isUndoAvailable())
+            box->undo();
+        else
+            UndoLineCommand();
+    } else {
+        if (box->isRedoAvailable())
+            box->redo();
+        else
+            RedoLineCommand();
+    }
+    return true;
 }

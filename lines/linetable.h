@@ -27,6 +27,7 @@ struct LineSlot {
 
     bool IsDrawn() const { return Drawn == 1.0f; }
     RangeOf Range() const { return RangeFor(B); }
+    bool operator==(const LineSlot &) const = default;
 };
 
 // The slot buttons １ to ８ stand in two rows of four and reach the first
@@ -46,6 +47,8 @@ public:
 
     // Marks every slot empty; the stored numbers stay.
     void ClearAll();
+
+    bool operator==(const LineTable &) const = default;
 
 private:
     static std::size_t Index(int slot);

@@ -88,5 +88,13 @@ void PictureBox::ShowMenu(const QPoint &at)
     auto *menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addAction(copyAction_);
+    if (!menuActions_.isEmpty())
+        menu->addSeparator();
+    for (QAction *action : menuActions_) {
+        if (action != nullptr)
+            menu->addAction(action);
+        else
+            menu->addSeparator();
+    }
     menu->popup(at);
 }

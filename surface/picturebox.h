@@ -5,6 +5,7 @@
 
 #include "surface/imagecanvas.h"
 
+#include <QList>
 #include <QWidget>
 
 class QAction;
@@ -28,6 +29,9 @@ public:
     void SetCopyText(const QString &text) { copyText_ = text; }
     // Puts the picture as shown and the copy text on the clipboard.
     void CopyToClipboard();
+    // Further entries of the context menu, shown below "図をコピー" in this
+    // order; a null entry stands for a separator.
+    void SetMenuActions(const QList<QAction *> &actions) { menuActions_ = actions; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -41,4 +45,5 @@ private:
     ImageCanvas canvas_;
     QString copyText_;
     QAction *copyAction_ = nullptr;
+    QList<QAction *> menuActions_;
 };

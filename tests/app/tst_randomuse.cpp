@@ -5,6 +5,7 @@
 #include "support/pictures.h"
 
 #include "lines/linedrawing.h"
+#include "lines/linehistory.h"
 #include "runtime/vbnumber.h"
 #include "surface/imagecanvas.h"
 
@@ -19,6 +20,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -154,6 +156,19 @@ struct ModelBox {
     QString text;
     bool allSelected = false;
     bool cursorAtEnd = true;
+    // The pupil has changed the text since the program last wrote it, so
+    // the box has typing of its own to undo.
+    bool typed = false;
+};
+
+using Slots = std::array<LineSlot, LineTable::SlotCount>;
+
+// A line command as the history keeps it.
+struct ModelStep {
+    Slots before;
+    Slots after;
+    int slotBefore;
+    int slotAfter;
 };
 
 // How the surface should have changed with the last gesture.
@@ -230,6 +245,7 @@ public:
     void WriteBox(int number, const QString &text)
     {
         Box(number).text = text;
+        Box(number).typed = false;
         Box(number).allSelected = false;
         Box(number).cursorAtEnd = true;
         if (number == 2)
@@ -242,6 +258,7 @@ public:
         if (Box(number).text == text)
             return;
         Box(number).text = text;
+        Box(number).typed = true;
         if (number == 2)
             FollowB(text);
     }
@@ -315,6 +332,8 @@ public:
 
     void Draw()
     {
+        const Slots before = slots;
+        const int drawn = current;
         LineSlot &slot = slots[static_cast<std::size_t>(current)];
         const auto read = [&](int n) { return vb::ToSingle(vb::Val(Box(n).text)); };
         slot = {1.0f, read(1), read(2), read(3), read(4), read(5)};
@@ -325,26 +344,51 @@ public:
         MoveFocus(SlotName(next), Qt::OtherFocusReason);
         Select(next);
         captionTop = CaptionHiddenTop;
+        Record(before, drawn, drawn);
     }
 
     void Erase()
     {
+        const Slots before = slots;
         slots[static_cast<std::size_t>(current)].Drawn = 0.0f;
         for (int n = 1; n <= 5; ++n)
             WriteBox(n, QString());
         Redraw();
         MoveFocus(QStringLiteral("Text1"), Qt::OtherFocusReason);
         captionTop = CaptionHiddenTop;
+        Record(before, current, current);
     }
 
     void Reset()
     {
+        const Slots before = slots;
+        const int selected = current;
         for (LineSlot &slot : slots)
             slot.Drawn = 0.0f;
         current = 0;
         captionTop = CaptionHiddenTop;
         Select(0);
         Redraw();
+        Record(before, selected, 0);
+    }
+
+    // Ctrl+Z and Ctrl+Y outside a box's own typing: the table as it was
+    // before or after the step, the picture redrawn, the step's slot
+    // recalled.
+    void Undo()
+    {
+        if (done_ == 0)
+            return;
+        const ModelStep &step = history_[--done_];
+        Restore(step.before, step.slotBefore);
+    }
+
+    void Redo()
+    {
+        if (done_ == history_.size())
+            return;
+        const ModelStep &step = history_[done_++];
+        Restore(step.after, step.slotAfter);
     }
 
     void Size(int index)
@@ -367,6 +411,27 @@ public:
     }
 
 private:
+    // A command that changed the table is a step; steps undone before it
+    // are gone, and the oldest go beyond the history's depth.
+    void Record(const Slots &before, int slotBefore, int slotAfter)
+    {
+        if (before == slots)
+            return;
+        history_.resize(done_);
+        history_.push_back({before, slots, slotBefore, slotAfter});
+        if (history_.size() > static_cast<std::size_t>(LineHistoryDepth))
+            history_.erase(history_.begin(),
+                           history_.end() - static_cast<std::ptrdiff_t>(LineHistoryDepth));
+        done_ = history_.size();
+    }
+
+    void Restore(const Slots &table, int slot)
+    {
+        slots = table;
+        Redraw();
+        Select(slot);
+    }
+
     void Redraw()
     {
         picture_ = SurfaceDrawnAfresh(Table(), View());
@@ -374,6 +439,8 @@ private:
     }
 
     std::unique_ptr<ImageCanvas> picture_;
+    std::vector<ModelStep> history_;
+    std::size_t done_ = 0;
 };
 
 QStringList HostileTexts()
@@ -448,11 +515,12 @@ public:
     QString Statistics() const
     {
         return QStringLiteral("%1 gestures, %2 lines drawn, %3 full redraws compared, "
-                              "%4 hostile texts typed")
+                              "%4 hostile texts typed, %5 undo and redo keys")
             .arg(gestures_)
             .arg(draws_)
             .arg(redraws_)
-            .arg(hostileTyped_);
+            .arg(hostileTyped_)
+            .arg(historyKeys_);
     }
 
 private:
@@ -543,6 +611,9 @@ private:
             break;
         case 10:
             ClickButton(SizeName(Below(3)));
+            break;
+        case 11:
+            HistoryKey(Below(3) == 0);
             break;
         default:
             Backspace();
@@ -642,6 +713,32 @@ private:
                 } else if (IsPushButton(name)) {
                     model_.Press(name);
                 }
+            });
+    }
+
+    // Undo or redo from wherever the focus is. A box with typing of its own
+    // would undo that first, which the dedicated test checks; here the pupil
+    // clicks the selected slot button first.
+    void HistoryKey(bool redo)
+    {
+        if (const int box = model_.FocusedBox(); box != 0 && model_.Box(box).typed)
+            ClickSlot(model_.current);
+        ++historyKeys_;
+        const bool shifted = redo && Below(2) == 0;
+        const Qt::Key key = redo && !shifted ? Qt::Key_Y : Qt::Key_Z;
+        const Qt::KeyboardModifiers modifiers =
+            shifted ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier;
+        Gesture(
+            QStringLiteral("%1 on %2")
+                .arg(redo ? (shifted ? QLatin1String("Ctrl+Shift+Z") : QLatin1String("Ctrl+Y"))
+                          : QLatin1String("Ctrl+Z"),
+                     FocusedName()),
+            [&] { QTest::keyClick(Focused(), key, modifiers); },
+            [&] {
+                if (redo)
+                    model_.Redo();
+                else
+                    model_.Undo();
             });
     }
 
@@ -791,6 +888,7 @@ private:
         3,  // click erase
         1,  // click reset
         3,  // click a plane size
+        3,  // Ctrl+Z, or Ctrl+Y / Ctrl+Shift+Z
         3,  // Backspace
     };
     PupilModel model_;
@@ -801,6 +899,7 @@ private:
     long draws_ = 0;
     long redraws_ = 0;
     long hostileTyped_ = 0;
+    long historyKeys_ = 0;
 };
 
 template <typename T> T FromEnvironment(const char *name, T fallback)

@@ -2,7 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "support/formharness.h"
+#include "support/pictures.h"
 
+#include "runtime/vbnumber.h"
+
+#include <QAction>
 #include <QLabel>
 
 #include <cmath>
@@ -39,6 +43,10 @@ private Q_SLOTS:
     void resetEmptiesTheBoxesOfTheSelectedFirstSlot();
     void numbersAreStoredInSinglePrecision();
     void emptyBoxesStoreZerosAndDrawNothing();
+    void undoAndRedoACommand_data();
+    void undoAndRedoACommand();
+    void undoWithNothingToUndoDoesNothing();
+    void undoInABoxUndoesItsTypingFirst();
 };
 
 void TestLineCommands::pupilDrawsALine_data()
@@ -260,3 +268,121 @@ void TestLineCommands::emptyBoxesStoreZerosAndDrawNothing()
 
 QTEST_MAIN(TestLineCommands)
 #include "tst_linecommands.moc"
+
+namespace {
+
+// Draws a line in each of the eight slots: x + ky = k + 1 over -3..3.
+void DrawEightLines(const FormHarness &h)
+{
+    for (int k = 1; k <= SlotButtonCount; ++k) {
+        h.TypeLine({QStringLiteral("1"), QString::number(k), QString::number(k + 1),
+                    QStringLiteral("-3"), QStringLiteral("3")});
+        h.Click(h.Button(QStringLiteral("Command4")));
+    }
+}
+
+QString Said(const FormHarness &h)
+{
+    QCoreApplication::processEvents();
+    return h.Control<Announcer>(QStringLiteral("Announcer"))->Message();
+}
+
+QStringList ShownAsRecalled(const LineSlot &slot)
+{
+    if (!slot.IsDrawn())
+        return QStringList(5, QString());
+    return {vb::Str(slot.A), vb::Str(slot.B), vb::Str(slot.C), vb::Str(slot.From),
+            vb::Str(slot.To)};
+}
+
+} // namespace
+
+void TestLineCommands::undoAndRedoACommand_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<int>("undoneSlot");
+    QTest::addColumn<int>("redoneSlot");
+    QTest::addColumn<QString>("what");
+    QTest::newRow("draw over a filled slot")
+        << "Command4" << 2 << 2 << 2 << QStringLiteral("直線３を引きました: 2y = 5, 0 ≦ x ≦ 1");
+    QTest::newRow("erase") << "Command5" << 4 << 4 << 4 << QStringLiteral("直線５を消しました");
+    QTest::newRow("reset with eight lines")
+        << "Command2" << 6 << 6 << 0 << QStringLiteral("すべての直線を消しました");
+}
+
+void TestLineCommands::undoAndRedoACommand()
+{
+    QFETCH(QString, command);
+    QFETCH(int, slot);
+    QFETCH(int, undoneSlot);
+    QFETCH(int, redoneSlot);
+    QFETCH(QString, what);
+    FormHarness h;
+    DrawEightLines(h);
+    const LineTable before = h.form->Lines();
+    const QImage pictureBefore = h.Picture();
+    h.Click(h.SlotButton(slot));
+    if (command == QLatin1String("Command4"))
+        h.TypeLine({QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("5"),
+                    QStringLiteral("0"), QStringLiteral("1")});
+    h.Click(h.Button(command));
+    const LineTable after = h.form->Lines();
+    QVERIFY(after != before);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(h.form->Lines() == before);
+    QCOMPARE(h.Picture(), pictureBefore);
+    QCOMPARE(h.form->CurrentSlot(), undoneSlot);
+    QVERIFY(h.SlotButton(undoneSlot)->isChecked());
+    QCOMPARE(h.BoxTexts(), ShownAsRecalled(before.Slot(undoneSlot)));
+    QCOMPARE(QApplication::focusWidget(), h.Box(1));
+    QCOMPARE(Said(h), QStringLiteral("元に戻しました: ") + what);
+
+    // Redo from another control, with the other key.
+    h.Click(h.Button(QStringLiteral("Command3(0)")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(h.form->Lines() == after);
+    QCOMPARE(h.Picture().convertToFormat(QImage::Format_RGB32),
+             PictureDrawnAfresh(after, h.form->View()));
+    QCOMPARE(h.form->CurrentSlot(), redoneSlot);
+    QCOMPARE(h.BoxTexts(), ShownAsRecalled(after.Slot(redoneSlot)));
+    QCOMPARE(Said(h), QStringLiteral("やり直しました: ") + what);
+}
+
+void TestLineCommands::undoWithNothingToUndoDoesNothing()
+{
+    FormHarness h;
+    // Erasing an empty slot changes no line, so it is no step either.
+    h.Click(h.Button(QStringLiteral("Command5")));
+    const QImage picture = h.Picture();
+    const auto actions = h.form->actions();
+    QCOMPARE(actions.size(), 2);
+    for (QAction *action : actions)
+        QVERIFY(!action->isEnabled());
+    for (QWidget *focus :
+         {static_cast<QWidget *>(h.Box(1)), h.Control(QStringLiteral("Picture1"))}) {
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(focus, Qt::Key_Y, Qt::ControlModifier);
+    }
+    QVERIFY(h.form->Lines() == LineTable());
+    QCOMPARE(h.Picture(), picture);
+}
+
+void TestLineCommands::undoInABoxUndoesItsTypingFirst()
+{
+    FormHarness h;
+    h.TypeFirstLine();
+    h.Click(h.Button(QStringLiteral("Command4")));
+    h.Type(h.Box(1), QStringLiteral("12"));
+    QTest::keyClick(h.Box(1), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(h.Box(1)->text(), QString());
+    QVERIFY(h.form->Lines().Slot(0).IsDrawn());
+    // Nothing of its own is left to undo: the draw command is undone.
+    QTest::keyClick(h.Box(1), Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(!h.form->Lines().Slot(0).IsDrawn());
+    QCOMPARE(h.form->CurrentSlot(), 0);
+    QCOMPARE(BluePixels(h.Picture()), 0);
+}
