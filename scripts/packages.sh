@@ -4,7 +4,8 @@
 # ones. Sourced by scripts/run and scripts/test.
 
 # What building and running the program needs.
-TOLVANE_RUN_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-dev fonts-ipafont-gothic)
+TOLVANE_RUN_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-dev
+  libboost-dev fonts-ipafont-gothic)
 # What the test suite, the benchmarks, the screenshot and the package checks add.
 TOLVANE_TEST_PACKAGES=(libbenchmark-dev xvfb x11-apps x11-utils netpbm clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev lintian man-db reuse
