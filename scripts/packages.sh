@@ -9,7 +9,7 @@
 # links: the Qt platform plugins and the Japanese font.
 TOLVANE_RUNTIME_PACKAGES=(qt6-qpa-plugins fonts-ipafont-gothic)
 # What building the program needs.
-TOLVANE_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev)
+TOLVANE_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev libboost-dev)
 # Each check's own tools, so that a check can name what it misses.
 TOLVANE_BENCH_PACKAGES=(libbenchmark-dev)
 TOLVANE_SCREENSHOT_PACKAGES=(xvfb x11-apps x11-utils netpbm)

@@ -1,0 +1,147 @@
+// SPDX-FileCopyrightText: 2026 Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "lines/crossings.h"
+
+#include "lines/exactline.h"
+#include "lines/linedrawing.h"
+#include "lines/picturedescription.h"
+
+#include <optional>
+#include <utility>
+
+namespace {
+
+// A slot that takes part in crossings, with its line as its boxes show it.
+struct StoredLine {
+    int slot;
+    ExactLine line;
+    bool drawable; // the view can draw it: LineEnds gives finite ends
+};
+
+std::optional<StoredLine> StoredLineOf(int slot, const LineTable &table, const PlaneView &view)
+{
+    const LineSlot &stored = table.Slot(slot);
+    if (!stored.IsDrawn())
+        return std::nullopt;
+    auto line = ExactLineOf(stored);
+    if (!line)
+        return std::nullopt;
+    return StoredLine{slot, std::move(*line), LineEnds(stored, view).has_value()};
+}
+
+std::vector<StoredLine> StoredLines(const LineTable &table, const PlaneView &view)
+{
+    std::vector<StoredLine> lines;
+    for (int slot = 0; slot < LineTable::SlotCount; ++slot) {
+        if (auto line = StoredLineOf(slot, table, view))
+            lines.push_back(std::move(*line));
+    }
+    return lines;
+}
+
+Crossing Cross(const StoredLine &first, const StoredLine &second, const PlaneView &view,
+               QSize surface)
+{
+    Crossing crossing;
+    crossing.first = first.slot;
+    crossing.second = second.slot;
+    const Meeting meeting = Solve(first.line, second.line);
+    crossing.kind = meeting.kind;
+    if (meeting.kind != CrossingKind::Point)
+        return crossing;
+    crossing.x = CoordinateText(meeting.x);
+    crossing.y = CoordinateText(meeting.y);
+    crossing.spokenX = SpokenCoordinate(meeting.x);
+    crossing.spokenY = SpokenCoordinate(meeting.y);
+    crossing.marked = first.drawable && second.drawable &&
+                      InsideRange(first.line, meeting.x, meeting.y) &&
+                      InsideRange(second.line, meeting.x, meeting.y) &&
+                      InsideSurface(meeting.x, meeting.y, view, surface);
+    crossing.pixel =
+        QPointF(NearestDouble(PixelX(meeting.x, view)), NearestDouble(PixelY(meeting.y, view)));
+    return crossing;
+}
+
+const QString outsideDrawn = QStringLiteral("（描いた範囲の外）");
+
+QString PointIn(const Crossing &crossing, Wording wording)
+{
+    return wording == Wording::Written ? PointText(crossing) : SpokenPoint(crossing);
+}
+
+} // namespace
+
+std::vector<Crossing> Crossings(const LineTable &table, const PlaneView &view, QSize surface)
+{
+    const std::vector<StoredLine> lines = StoredLines(table, view);
+    std::vector<Crossing> crossings;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        for (std::size_t j = i + 1; j < lines.size(); ++j)
+            crossings.push_back(Cross(lines[i], lines[j], view, surface));
+    }
+    return crossings;
+}
+
+QString PointText(const Crossing &crossing)
+{
+    return QStringLiteral("(%1, %2)").arg(crossing.x, crossing.y);
+}
+
+QString SpokenPoint(const Crossing &crossing)
+{
+    return QStringLiteral("(%1, %2)").arg(crossing.spokenX, crossing.spokenY);
+}
+
+QString DescribeCrossing(const Crossing &crossing, Wording wording)
+{
+    const QString pair =
+        LineName(crossing.first) + QStringLiteral("と") + LineName(crossing.second);
+    switch (crossing.kind) {
+    case CrossingKind::Parallel:
+        return pair + QStringLiteral("は平行で交わりません");
+    case CrossingKind::SameLine:
+        return pair + QStringLiteral("は同じ直線です");
+    case CrossingKind::Point:
+        break;
+    }
+    return pair + QStringLiteral("の交点 ") + PointIn(crossing, wording) +
+           (crossing.marked ? QString() : outsideDrawn);
+}
+
+QStringList DescribeCrossings(const LineTable &table, const PlaneView &view, QSize surface,
+                              Wording wording)
+{
+    QStringList sentences;
+    for (const Crossing &crossing : Crossings(table, view, surface))
+        sentences << DescribeCrossing(crossing, wording);
+    return sentences;
+}
+
+QStringList AnnounceCrossings(int slot, const LineTable &table, const PlaneView &view,
+                              QSize surface)
+{
+    const auto drawn = StoredLineOf(slot, table, view);
+    if (!drawn)
+        return {};
+    QStringList parts;
+    for (const StoredLine &other : StoredLines(table, view)) {
+        if (other.slot == slot)
+            continue;
+        const Crossing crossing = Cross(*drawn, other, view, surface);
+        const QString name = LineName(other.slot);
+        switch (crossing.kind) {
+        case CrossingKind::Parallel:
+            parts << name + QStringLiteral("と平行で交わりません");
+            break;
+        case CrossingKind::SameLine:
+            parts << name + QStringLiteral("と同じ直線です");
+            break;
+        case CrossingKind::Point:
+            parts << name + QStringLiteral("との交点 ") + SpokenPoint(crossing) +
+                         (crossing.marked ? QString() : outsideDrawn);
+            break;
+        }
+    }
+    return parts;
+}

@@ -1,0 +1,244 @@
+// SPDX-FileCopyrightText: 2026 Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "lines/exactline.h"
+
+#include "runtime/vbnumber.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+const QChar minusSign(0x2212);
+
+// Ten to the power `exponent`, which may be negative.
+Rational PowerOfTen(int exponent)
+{
+    const Integer power = boost::multiprecision::pow(Integer(10), std::abs(exponent));
+    return exponent >= 0 ? Rational(power) : Rational(Integer(1), power);
+}
+
+// Reads a finite Str text: a sign or blank, digits with at most one point,
+// and maybe an exponent. Str writes at most seven digits, so they fit.
+Rational ReadShown(const QString &text)
+{
+    std::int64_t digits = 0;
+    int exponent = 0;
+    bool afterPoint = false;
+    for (qsizetype i = 1; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('.')) {
+            afterPoint = true;
+        } else if (c == QLatin1Char('E')) {
+            exponent += text.mid(i + 1).toInt();
+            break;
+        } else {
+            digits = digits * 10 + c.digitValue();
+            if (afterPoint)
+                --exponent;
+        }
+    }
+    Rational value = Rational(Integer(digits)) * PowerOfTen(exponent);
+    return text.startsWith(QLatin1Char('-')) ? Rational(-value) : value;
+}
+
+// Rounds a positive or negative rational to the nearest F, ties to even,
+// subnormals included. The conversion Boost offers rounds twice for
+// subnormal results, so the one rounding step is spelled out here.
+template <typename F> F Nearest(const Rational &value)
+{
+    if (value == 0)
+        return F(0);
+    const bool negative = value < 0;
+    Integer numerator = boost::multiprecision::numerator(value);
+    if (negative)
+        numerator = -numerator;
+    Integer denominator = boost::multiprecision::denominator(value);
+
+    // The value lies in [2^e, 2^(e+1)).
+    long e = static_cast<long>(msb(numerator)) - static_cast<long>(msb(denominator));
+    const bool below = e >= 0 ? numerator < (denominator << e) : (numerator << -e) < denominator;
+    if (below)
+        --e;
+
+    constexpr long digits = std::numeric_limits<F>::digits;
+    // The place of the last bit of the smallest subnormal: 2^-149 for a single.
+    constexpr long lowest = std::numeric_limits<F>::min_exponent - digits;
+    const F sign = negative ? F(-1) : F(1);
+    if (e >= std::numeric_limits<F>::max_exponent)
+        return sign * std::numeric_limits<F>::infinity();
+    if (e < lowest - 1)
+        return sign * F(0);
+
+    // Counted in units of the last kept bit, the value is q + r / denominator.
+    const long unit = std::max(e - (digits - 1), lowest);
+    if (unit >= 0)
+        denominator <<= unit;
+    else
+        numerator <<= -unit;
+    Integer quotient;
+    Integer remainder;
+    divide_qr(numerator, denominator, quotient, remainder);
+    const int half = Integer(remainder << 1).compare(denominator);
+    if (half > 0 || (half == 0 && bit_test(quotient, 0)))
+        ++quotient;
+    // At most 2^digits, so the conversion is exact; ldexp overflows to an
+    // infinity where rounding up leaves the range.
+    return sign * std::ldexp(quotient.convert_to<F>(), static_cast<int>(unit));
+}
+
+// No more than four digits above and below the fraction bar.
+bool Writable(const Rational &value)
+{
+    const Integer limit = 9999;
+    return Integer(abs(boost::multiprecision::numerator(value))) <= limit &&
+           boost::multiprecision::denominator(value) <= limit;
+}
+
+// The digits above and below the fraction bar, without a sign; nothing below
+// the bar for a whole number.
+struct Digits {
+    QString above;
+    QString below;
+};
+
+Digits DigitsOf(const Rational &value)
+{
+    const Integer above = abs(boost::multiprecision::numerator(value));
+    const Integer below = boost::multiprecision::denominator(value);
+    return {QString::fromStdString(above.str()),
+            below == 1 ? QString() : QString::fromStdString(below.str())};
+}
+
+// The Str text of the nearest single, split into its sign and the rest. The
+// sign is the text's own: a tiny negative value rounds to a zero shown as "0".
+struct Rounded {
+    bool negative;
+    QString magnitude;
+};
+
+Rounded RoundedForm(const Rational &value)
+{
+    const QString shown = vb::Str(NearestSingle(value));
+    return {shown.startsWith(QLatin1Char('-')), shown.mid(1)};
+}
+
+// A Str text as it is read out: "1.5E-07" as "1.5かける10のマイナス7乗".
+QString SpokenRounded(const QString &shown)
+{
+    if (shown == QStringLiteral("1.#INF"))
+        return QStringLiteral("無限大");
+    // ".5" is read out as "0.5".
+    if (shown.startsWith(QLatin1Char('.')))
+        return QLatin1Char('0') + shown;
+    const qsizetype mark = shown.indexOf(QLatin1Char('E'));
+    if (mark < 0)
+        return shown;
+    const int exponent = shown.mid(mark + 1).toInt();
+    return shown.left(mark) + QStringLiteral("かける10の") +
+           (exponent < 0 ? QStringLiteral("マイナス") : QString()) +
+           QString::number(std::abs(exponent)) + QStringLiteral("乗");
+}
+
+} // namespace
+
+std::optional<Rational> ShownValue(float value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return ReadShown(vb::Str(value));
+}
+
+std::optional<ExactLine> ExactLineOf(const LineSlot &slot)
+{
+    const auto a = ShownValue(slot.A);
+    const auto b = ShownValue(slot.B);
+    const auto c = ShownValue(slot.C);
+    const auto from = ShownValue(slot.From);
+    const auto to = ShownValue(slot.To);
+    if (!a || !b || !c || !from || !to || (*a == 0 && *b == 0))
+        return std::nullopt;
+    return ExactLine{*a, *b, *c, *from, *to};
+}
+
+Meeting Solve(const ExactLine &first, const ExactLine &second)
+{
+    // Cramer's rule. A determinant of exactly 0 means the same direction;
+    // then the lines are one when c is in the same proportion as a and b.
+    const Rational determinant = first.a * second.b - second.a * first.b;
+    if (determinant != 0) {
+        return {CrossingKind::Point, (first.c * second.b - second.c * first.b) / determinant,
+                (first.a * second.c - second.a * first.c) / determinant};
+    }
+    const bool same =
+        first.a * second.c == second.a * first.c && first.b * second.c == second.b * first.c;
+    return {same ? CrossingKind::SameLine : CrossingKind::Parallel, Rational(), Rational()};
+}
+
+bool InsideRange(const ExactLine &line, const Rational &x, const Rational &y)
+{
+    // The range follows b, as its caption does.
+    const Rational &along = line.b != 0 ? x : y;
+    const auto [low, high] = std::minmax(line.from, line.to);
+    return low <= along && along <= high;
+}
+
+Rational PixelX(const Rational &x, const PlaneView &view)
+{
+    return Rational(view.OriginX) + x * view.GridUnit;
+}
+
+Rational PixelY(const Rational &y, const PlaneView &view)
+{
+    return Rational(view.OriginY) - y * view.GridUnit;
+}
+
+bool InsideSurface(const Rational &x, const Rational &y, const PlaneView &view, QSize surface)
+{
+    const Rational across = PixelX(x, view);
+    const Rational down = PixelY(y, view);
+    return across >= 0 && across <= surface.width() && down >= 0 && down <= surface.height();
+}
+
+float NearestSingle(const Rational &value)
+{
+    return Nearest<float>(value);
+}
+
+double NearestDouble(const Rational &value)
+{
+    return Nearest<double>(value);
+}
+
+QString CoordinateText(const Rational &value)
+{
+    if (!Writable(value)) {
+        const Rounded rounded = RoundedForm(value);
+        return QStringLiteral("≈") + (rounded.negative ? QString(minusSign) : QString()) +
+               rounded.magnitude;
+    }
+    const Digits digits = DigitsOf(value);
+    const QString sign = value < 0 ? QString(minusSign) : QString();
+    if (digits.below.isEmpty())
+        return sign + digits.above;
+    return sign + digits.above + QLatin1Char('/') + digits.below;
+}
+
+QString SpokenCoordinate(const Rational &value)
+{
+    const QString minus = QStringLiteral("マイナス");
+    if (!Writable(value)) {
+        const Rounded rounded = RoundedForm(value);
+        return QStringLiteral("約") + (rounded.negative ? minus : QString()) +
+               SpokenRounded(rounded.magnitude);
+    }
+    // "3分の4": the denominator is read first.
+    const Digits digits = DigitsOf(value);
+    const QString sign = value < 0 ? minus : QString();
+    if (digits.below.isEmpty())
+        return sign + digits.above;
+    return sign + digits.below + QStringLiteral("分の") + digits.above;
+}

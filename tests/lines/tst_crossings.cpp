@@ -1,0 +1,294 @@
+// SPDX-FileCopyrightText: 2026 Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "lines/crossings.h"
+#include "lines/exactline.h"
+
+#include <QtTest>
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr float kInf = std::numeric_limits<float>::infinity();
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+const QSize kSurface(600, 600);
+
+PlaneView viewAt(int gridUnit)
+{
+    PlaneView view;
+    view.GridUnit = static_cast<std::int16_t>(gridUnit);
+    return view;
+}
+
+LineSlot line(float a, float b, float c, float from = -5, float to = 5)
+{
+    return LineSlot{1, a, b, c, from, to};
+}
+
+// "4/3" or "-7" as an exact fraction.
+Rational ratio(const QString &text)
+{
+    return Rational(text.toStdString());
+}
+
+QString ratioText(const Rational &value)
+{
+    return QString::fromStdString(value.str());
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(LineSlot)
+
+class TestCrossings : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Two lines in slots １ and ２, and what the clipboard and the screen
+    // reader say of them.
+    void pair_data()
+    {
+        QTest::addColumn<LineSlot>("first");
+        QTest::addColumn<LineSlot>("second");
+        QTest::addColumn<int>("gridUnit");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("spoken");
+        const QString point = QStringLiteral("直線１と直線２の交点 ");
+        const QString outside = QStringLiteral("（描いた範囲の外）");
+        const auto row = [&](const char *name, LineSlot first, LineSlot second, int unit,
+                             const QString &written, const QString &spoken) {
+            QTest::newRow(name) << first << second << unit << written << spoken;
+        };
+        row("(3, 1)", line(1, 1, 4), line(2, -1, 5), 22, point + u"(3, 1)"_s, point + u"(3, 1)"_s);
+        row("(4/3, 8/3)", line(2, -1, 0), line(1, 1, 4), 22, point + u"(4/3, 8/3)"_s,
+            point + u"(3分の4, 3分の8)"_s);
+        row("(5/3, -4/3)", line(1, -1, 3), line(1, 2, -1), 22, point + u"(5/3, −4/3)"_s,
+            point + u"(3分の5, マイナス3分の4)"_s);
+        row("vertical and horizontal", line(1, 0, 2), line(0, 2, -6), 22, point + u"(2, −3)"_s,
+            point + u"(2, マイナス3)"_s);
+        row("parallel", line(1, 1, 4), line(2, 2, 3), 22,
+            QStringLiteral("直線１と直線２は平行で交わりません"),
+            QStringLiteral("直線１と直線２は平行で交わりません"));
+        row("same line", line(2, 2, 8), line(1, 1, 4), 22,
+            QStringLiteral("直線１と直線２は同じ直線です"),
+            QStringLiteral("直線１と直線２は同じ直線です"));
+        // In single precision 0.1 * 0.9 and 0.3 * 0.3 differ, so a solver in
+        // floats would find a far crossing; as the boxes show them they are equal.
+        row("same line in tenths", line(0.1f, 0.3f, 0.7f), line(0.3f, 0.9f, 2.1f), 22,
+            QStringLiteral("直線１と直線２は同じ直線です"),
+            QStringLiteral("直線１と直線２は同じ直線です"));
+        row("parallel in tenths", line(0.1f, 0.3f, 0.7f), line(0.3f, 0.9f, 2), 22,
+            QStringLiteral("直線１と直線２は平行で交わりません"),
+            QStringLiteral("直線１と直線２は平行で交わりません"));
+        row("tenths", line(0.1f, 0.1f, 0.3f), line(1, -1, 0.1f), 22, point + u"(31/20, 29/20)"_s,
+            point + u"(20分の31, 20分の29)"_s);
+        row("halves", line(0.5f, 0.5f, 1), line(1, -1, 0.5f), 22, point + u"(5/4, 3/4)"_s,
+            point + u"(4分の5, 4分の3)"_s);
+        row("huge", line(1, 1, 1e10f, -1e10f, 1e10f), line(1, -1, 0, -1e10f, 1e10f), 22,
+            point + u"(≈5E+09, ≈5E+09)"_s + outside,
+            point + u"(約5かける10の9乗, 約5かける10の9乗)"_s + outside);
+        row("tiny", line(1, 1, 1e-8f), line(1, -1, 0), 22, point + u"(≈5E-09, ≈5E-09)"_s,
+            point + u"(約5かける10のマイナス9乗, 約5かける10のマイナス9乗)"_s);
+        row("five digits", line(3, 0, 10000, -1e4f, 1e4f), line(0, 3, -10000, -1e4f, 1e4f), 22,
+            point + u"(≈3333.333, ≈−3333.333)"_s + outside,
+            point + u"(約3333.333, 約マイナス3333.333)"_s + outside);
+        row("four digits", line(7, 0, 9999), line(0, 1, 1, 0, 2000), 22,
+            point + u"(9999/7, 1)"_s + outside, point + u"(7分の9999, 1)"_s + outside);
+        row("outside a range", line(1, 1, 4, -2, 2), line(2, -1, 5), 22,
+            point + u"(3, 1)"_s + outside, point + u"(3, 1)"_s + outside);
+        row("outside the second range", line(2, -1, 5), line(1, 1, 4, 3.5f, 10), 22,
+            point + u"(3, 1)"_s + outside, point + u"(3, 1)"_s + outside);
+        row("reversed ranges, ends count", line(1, 1, 4, 5, -5), line(2, -1, 5, 5, 3), 22,
+            point + u"(3, 1)"_s, point + u"(3, 1)"_s);
+        // A vertical line's range is of y: x = 3 lies in it, y = 1 does not.
+        row("vertical range is of y", line(1, 0, 3, 5, 1.5f), line(0, 1, 1), 22,
+            point + u"(3, 1)"_s + outside, point + u"(3, 1)"_s + outside);
+        row("beyond the small plane", line(1, 0, 8), line(0, 1, 0, -10, 10), 40,
+            point + u"(8, 0)"_s + outside, point + u"(8, 0)"_s + outside);
+        row("on the middle plane", line(1, 0, 8), line(0, 1, 0, -10, 10), 22, point + u"(8, 0)"_s,
+            point + u"(8, 0)"_s);
+        row("on the edge", line(2, 0, 15), line(0, 1, 0, -10, 10), 40, point + u"(15/2, 0)"_s,
+            point + u"(2分の15, 0)"_s);
+        row("too steep to draw", line(3e38f, 1e-30f, 0, -1, 1), line(0, 1, 0), 22,
+            point + u"(0, 0)"_s + outside, point + u"(0, 0)"_s + outside);
+    }
+
+    void pair()
+    {
+        QFETCH(LineSlot, first);
+        QFETCH(LineSlot, second);
+        QFETCH(int, gridUnit);
+        QFETCH(QString, written);
+        QFETCH(QString, spoken);
+        LineTable table;
+        table.Slot(0) = first;
+        table.Slot(1) = second;
+        const auto crossings = Crossings(table, viewAt(gridUnit), kSurface);
+        QCOMPARE(crossings.size(), std::size_t(1));
+        QCOMPARE(DescribeCrossing(crossings[0]), written);
+        QCOMPARE(DescribeCrossing(crossings[0], Wording::Spoken), spoken);
+    }
+
+    void noPart_data()
+    {
+        QTest::addColumn<LineSlot>("slot");
+        QTest::newRow("a = b = 0") << line(0, 0, 5);
+        QTest::newRow("infinite a") << line(kInf, 1, 4);
+        QTest::newRow("NaN c") << line(1, 1, kNaN);
+        QTest::newRow("infinite from") << line(1, 1, 4, -kInf, 5);
+        QTest::newRow("not drawn") << LineSlot{0, 1, 1, 4, -5, 5};
+    }
+
+    void noPart()
+    {
+        QFETCH(LineSlot, slot);
+        LineTable table;
+        table.Slot(0) = line(2, -1, 5);
+        table.Slot(4) = slot;
+        QVERIFY(Crossings(table, viewAt(22), kSurface).empty());
+        QVERIFY(AnnounceCrossings(4, table, viewAt(22), kSurface).isEmpty());
+        QVERIFY(AnnounceCrossings(0, table, viewAt(22), kSurface).isEmpty());
+    }
+
+    void pairsInSlotOrder()
+    {
+        LineTable table;
+        table.Slot(0) = line(1, 1, 4);
+        table.Slot(1) = LineSlot{0, 1, -1, 0, -5, 5};
+        table.Slot(2) = line(2, -1, 5);
+        table.Slot(3) = line(0, 0, 1);
+        table.Slot(4) = line(2, 2, 3);
+        table.Slot(5) = line(2, 2, 8);
+        const QStringList expected = {
+            QStringLiteral("直線１と直線３の交点 (3, 1)"),
+            QStringLiteral("直線１と直線５は平行で交わりません"),
+            QStringLiteral("直線１と直線６は同じ直線です"),
+            QStringLiteral("直線３と直線５の交点 (13/6, −2/3)"),
+            QStringLiteral("直線３と直線６の交点 (3, 1)"),
+            QStringLiteral("直線５と直線６は平行で交わりません"),
+        };
+        QCOMPARE(DescribeCrossings(table, viewAt(22), kSurface), expected);
+        const QStringList announced = {
+            QStringLiteral("直線１との交点 (3, 1)"),
+            QStringLiteral("直線５との交点 (6分の13, マイナス3分の2)"),
+            QStringLiteral("直線６との交点 (3, 1)"),
+        };
+        QCOMPARE(AnnounceCrossings(2, table, viewAt(22), kSurface), announced);
+        QCOMPARE(AnnounceCrossings(4, table, viewAt(22), kSurface).first(),
+                 QStringLiteral("直線１と平行で交わりません"));
+        QCOMPARE(AnnounceCrossings(5, table, viewAt(22), kSurface).first(),
+                 QStringLiteral("直線１と同じ直線です"));
+    }
+
+    void dotAtTheExactPoint()
+    {
+        LineTable table;
+        table.Slot(0) = line(2, -1, 0);
+        table.Slot(1) = line(1, 1, 4);
+        const auto crossings = Crossings(table, viewAt(22), kSurface);
+        QVERIFY(crossings[0].marked);
+        // (300 + 4/3 * 22, 300 - 8/3 * 22), each the double nearest.
+        QVERIFY(crossings[0].pixel.x() == 988.0 / 3.0);
+        QVERIFY(crossings[0].pixel.y() == 724.0 / 3.0);
+    }
+
+    void shownValue_data()
+    {
+        QTest::addColumn<float>("value");
+        QTest::addColumn<QString>("exact");
+        QTest::newRow("one tenth") << 0.1f << "1/10";
+        QTest::newRow("minus a half") << -0.5f << "-1/2";
+        QTest::newRow("zero") << -0.0f << "0";
+        QTest::newRow("1E-08") << 1e-8f << "1/100000000";
+        QTest::newRow("1.5E-07") << 1.5e-7f << "3/20000000";
+        QTest::newRow("seven digits") << 123456789.0f << "123456800";
+        QTest::newRow("infinity") << kInf << "";
+        QTest::newRow("NaN") << kNaN << "";
+    }
+
+    void shownValue()
+    {
+        QFETCH(float, value);
+        QFETCH(QString, exact);
+        const auto shown = ShownValue(value);
+        QCOMPARE(shown ? ratioText(*shown) : QString(), exact);
+    }
+
+    void nearest_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<float>("single");
+        QTest::newRow("a third") << "1/3" << 1.0f / 3.0f;
+        QTest::newRow("largest") << "340282346638528859811704183484516925440" << FLT_MAX;
+        QTest::newRow("beyond") << "340282366920938463463374607431768211456" << kInf;
+        // 5 * 2^-150 lies halfway between 2 and 3 times the least subnormal
+        // and goes to the even one.
+        QTest::newRow("subnormal tie") << "5/"
+                                          "1427247692705959881058285969449495136382746624"
+                                       << std::ldexp(1.0f, -148);
+        // A hair above that tie rounds up; rounding to 24 bits first and then
+        // to the subnormal would lose the hair.
+        QTest::newRow("just above a subnormal tie")
+            << "5629499534213121/"
+               "1606938044258990275541962092341162602522202993782792835301376"
+            << 3 * std::ldexp(1.0f, -149);
+        QTest::newRow("below half the least") << "-1/"
+                                                 "2854495385411919762116571938898990272765493248"
+                                              << -0.0f;
+    }
+
+    void nearest()
+    {
+        QFETCH(QString, value);
+        QFETCH(float, single);
+        const float nearest = NearestSingle(ratio(value));
+        QVERIFY2(nearest == single && std::signbit(nearest) == std::signbit(single),
+                 qPrintable(QString::number(double(nearest), 'g', 9)));
+    }
+
+    void coordinate_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("zero") << "0"
+                              << "0"
+                              << "0";
+        QTest::newRow("four digits") << "-9999"
+                                     << "−9999"
+                                     << "マイナス9999";
+        QTest::newRow("five digits") << "10000"
+                                     << "≈10000"
+                                     << "約10000";
+        QTest::newRow("small") << "-1/10000"
+                               << "≈−.0001"
+                               << "約マイナス0.0001";
+        QTest::newRow("exponent") << "12345678901"
+                                  << "≈1.234568E+10"
+                                  << "約1.234568かける10の10乗";
+        QTest::newRow("tiny negative") << "-1/100000000000000000000000000000000000000000000000000"
+                                       << "≈0"
+                                       << "約0";
+        QTest::newRow("beyond singles") << "-10000000000000000000000000000000000000000"
+                                        << "≈−1.#INF"
+                                        << "約マイナス無限大";
+    }
+
+    void coordinate()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, written);
+        QFETCH(QString, spoken);
+        const Rational exact = ratio(value);
+        QCOMPARE(CoordinateText(exact), written);
+        QCOMPARE(SpokenCoordinate(exact), spoken);
+    }
+};
+
+QTEST_MAIN(TestCrossings)
+#include "tst_crossings.moc"
