@@ -16,11 +16,9 @@ a11y_session_file=$(readlink -f "${BASH_SOURCE[0]}")
 # keeps the caller's output. Every process the run started is stopped before
 # it returns: they all share one session, the one setsid opens.
 a11y_session() {
-  local run=$1 tool signal status=0 sid pids
+  local run=$1 signal status=0 sid pids
   shift
-  for tool in Xvfb dbus-run-session xdotool setsid /usr/bin/python3; do
-    command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; return 3; }
-  done
+  a11y_require Xvfb dbus-run-session xdotool setsid /usr/bin/python3 || return 3
   /usr/bin/python3 -c 'import pyatspi' 2>/dev/null \
     || { echo "missing python3-pyatspi for /usr/bin/python3" >&2; return 3; }
   mkdir -p "$run/home/.config" "$run/home/.local/share" "$run/home/.cache" "$run/runtime" "$run/log"
@@ -38,6 +36,14 @@ a11y_session() {
   pids=$(a11y_session_pids "$sid")
   [ -z "$pids" ] || echo "WARNING: leftover processes: $pids" >&2
   return "$status"
+}
+
+# a11y_require TOOL...: fails, naming the first TOOL that is not installed.
+a11y_require() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; return 1; }
+  done
 }
 
 # The living processes of session SID.

@@ -49,7 +49,7 @@ log "orca up"
 
 "$PROG" "$@" >>"$RUN/log/program.out" 2>&1 &
 APP=$!
-/usr/bin/python3 "$here/wait_for_app.py" "$APPNAME" || { log "program not on AT-SPI"; exit 4; }
+/usr/bin/python3 "$here/find_app.py" "$APPNAME" || { log "program not on AT-SPI"; exit 4; }
 sleep "$PAUSE"
 WID=$(xdotool search --sync --onlyvisible --pid $APP 2>/dev/null | head -1)
 log "window $WID"

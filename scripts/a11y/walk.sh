@@ -51,17 +51,14 @@ PROG=$(readlink -f "$1") || { echo "no such program: $1" >&2; exit 2; }
 shift
 [ -x "$PROG" ] || { echo "not executable: $PROG" >&2; exit 2; }
 [ -n "$APPNAME" ] || APPNAME=$(basename "$PROG")
-for tool in orca speech-dispatcher; do
-    command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 3; }
-done
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=scripts/a11y/session.sh
 source "$here/session.sh"
+a11y_require orca speech-dispatcher || exit 3
 
 START=$(date +%s)
 RUN=$(mktemp -d /tmp/screenreader.XXXXXX)
-mkdir -p "$RUN/orca-prefs" "$RUN/log"
-: >"$RUN/log/spoken-sim.txt"
+mkdir "$RUN/orca-prefs"
 export SR_RUN="$RUN" SR_CHARS_PER_SEC=$CHARS_PER_SECOND
 RC=0
 a11y_session "$RUN" "$here/walk-inside.sh" "$PROG" "$APPNAME" "$KEYS" "$PAUSE" "$@" || RC=$?
