@@ -6,12 +6,17 @@ Run by run.sh inside a private D-Bus session, with Debian's /usr/bin/python3
 and python3-pyatspi. Fails when a role, a name, a labelled-by relation or the
 spoken message after drawing a line goes missing.
 """
+import os
 import subprocess
 import sys
 import time
 
 import pyatspi
 from gi.repository import GLib
+
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "a11y"))
+from find_app import find_app  # noqa: E402 (it lives beside the screen-reader walk)
 
 failures = []
 
@@ -20,19 +25,6 @@ def check(what, ok):
     print(("ok   " if ok else "FAIL ") + what)
     if not ok:
         failures.append(what)
-
-
-def find_app():
-    deadline = time.time() + 20
-    while time.time() < deadline:
-        for app in pyatspi.Registry.getDesktop(0):
-            try:
-                if app is not None and app.name.lower() == "tolvane" and app.childCount > 0:
-                    return app
-            except Exception:  # an application going away
-                pass
-        time.sleep(0.2)
-    return None
 
 
 def named(root, name, role=None):
@@ -57,7 +49,7 @@ def keys(*names):
 
 
 def main():
-    app = find_app()
+    app = find_app("Tolvane")
     if app is None:
         print("FAIL Tolvane did not appear on AT-SPI")
         return 1
