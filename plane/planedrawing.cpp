@@ -41,19 +41,10 @@ void DrawGrid(Canvas &canvas, const PlaneView &view)
     }
 }
 
-void PrintAt(Canvas &canvas, int x, int y, const QString &text)
-{
-    canvas.SetCurrentX(static_cast<float>(x));
-    canvas.SetCurrentY(static_cast<float>(y));
-    canvas.Print(text);
-}
-
-void DrawOriginMark(Canvas &canvas, const PlaneView &view)
-{
-    PrintAt(canvas, view.OriginX - 20, view.OriginY - 2, QStringLiteral("Ｏ"));
-}
-
-void DrawTickNumbers(Canvas &canvas, const PlaneView &view)
+// The origin mark "Ｏ" below the x axis and left of the y axis, then the tick
+// numbers, four per step: positive and negative x, positive and negative y.
+// Two-digit numbers stand a little to the left.
+void AddTickNumbers(std::vector<PlaneText> &texts, const PlaneView &view)
 {
     const PlaneSize *size = PlaneSizeFor(view.GridUnit);
     if (size == nullptr)
@@ -65,10 +56,19 @@ void DrawTickNumbers(Canvas &canvas, const PlaneView &view)
         const int p = (i * view.GridUnit) * run.step;
         const QString positive = vb::Str(static_cast<float>(v));
         const QString negative = vb::Str(static_cast<float>(-v));
-        PrintAt(canvas, view.OriginX - 15 + p + 8 * w, view.OriginY - 2, positive);
-        PrintAt(canvas, view.OriginX - 20 - p + 8 * w, view.OriginY - 2, negative);
-        PrintAt(canvas, view.OriginX - 25 + 13 * w, view.OriginY - 12 - p, positive);
-        PrintAt(canvas, view.OriginX - 30 + 13 * w, view.OriginY - 12 + p, negative);
+        texts.push_back({view.OriginX - 15 + p + 8 * w, view.OriginY - 2, positive});
+        texts.push_back({view.OriginX - 20 - p + 8 * w, view.OriginY - 2, negative});
+        texts.push_back({view.OriginX - 25 + 13 * w, view.OriginY - 12 - p, positive});
+        texts.push_back({view.OriginX - 30 + 13 * w, view.OriginY - 12 + p, negative});
+    }
+}
+
+void PrintTexts(Canvas &canvas, const std::vector<PlaneText> &texts)
+{
+    for (const PlaneText &text : texts) {
+        canvas.SetCurrentX(static_cast<float>(text.x));
+        canvas.SetCurrentY(static_cast<float>(text.y));
+        canvas.Print(text.text);
     }
 }
 
@@ -80,9 +80,15 @@ void DrawPlaneOn(Canvas &canvas, const PlaneView &view)
     DrawAxes(canvas, view);
     DrawGrid(canvas, view);
     canvas.SetFontBold(true);
-    DrawOriginMark(canvas, view);
-    DrawTickNumbers(canvas, view);
+    PrintTexts(canvas, PlaneTexts(view));
     canvas.Refresh();
+}
+
+std::vector<PlaneText> PlaneTexts(const PlaneView &view)
+{
+    std::vector<PlaneText> texts{{view.OriginX - 20, view.OriginY - 2, QStringLiteral("Ｏ")}};
+    AddTickNumbers(texts, view);
+    return texts;
 }
 
 AxisNamePlaces AxisNamePlacesFor(const PlaneView &view)

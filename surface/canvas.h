@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QRgb>
+#include <QSizeF>
 #include <QString>
 
 #include <cstdint>
@@ -35,6 +36,14 @@ public:
     virtual void SetCurrentY(float y) = 0;
     // Draws text with its top-left corner at the current position.
     virtual void Print(const QString &text) = 0;
+    // How far text in the current font reaches from its top-left corner.
+    virtual QSizeF TextSize(const QString &text) = 0;
+
+    // Beyond the old picture box, for the marks a teacher may show: a filled
+    // box and a filled dot in a colour of their own, without a pen. Positions
+    // far off the surface draw nothing.
+    virtual void FillBox(float left, float top, float width, float height, QRgb colour) = 0;
+    virtual void FillDot(float x, float y, float radius, QRgb colour) = 0;
 
     // Shows at once everything drawn so far.
     virtual void Refresh() = 0;

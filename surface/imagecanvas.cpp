@@ -189,6 +189,47 @@ void ImageCanvas::Print(const QString &text)
     Changed();
 }
 
+QSizeF ImageCanvas::TextSize(const QString &text)
+{
+    const QFontMetricsF metrics(font_);
+    return {metrics.horizontalAdvance(text), metrics.height()};
+}
+
+namespace {
+
+// A mark is drawn only where it can touch the surface; anything else would
+// hand QPainter numbers it has no use for.
+bool Near(float v, int size)
+{
+    return std::isfinite(v) && v > -static_cast<float>(size) && v < 2.0f * static_cast<float>(size);
+}
+
+} // namespace
+
+void ImageCanvas::FillBox(float left, float top, float width, float height, QRgb colour)
+{
+    if (!Near(left, width_) || !Near(top, height_) || !(width > 0 && width < 2.0f * width_) ||
+        !(height > 0 && height < 2.0f * height_))
+        return;
+    Painter().fillRect(QRectF(left, top, width, height), QColor(colour));
+    Changed();
+}
+
+void ImageCanvas::FillDot(float x, float y, float radius, QRgb colour)
+{
+    if (!Near(x, width_) || !Near(y, height_) || !(radius > 0 && radius < width_))
+        return;
+    QPainter &painter = Painter();
+    const QPen pen = painter.pen();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(colour));
+    // Centred on the middle of the pixel, as the lines are.
+    painter.drawEllipse(QPointF(x + 0.5, y + 0.5), radius, radius);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(pen);
+    Changed();
+}
+
 void ImageCanvas::Refresh()
 {
     EndPainting();

@@ -45,6 +45,9 @@ public:
     void SetCurrentX(float x) override { currentX_ = x; }
     void SetCurrentY(float y) override { currentY_ = y; }
     void Print(const QString &text) override;
+    QSizeF TextSize(const QString &text) override;
+    void FillBox(float left, float top, float width, float height, QRgb colour) override;
+    void FillDot(float x, float y, float radius, QRgb colour) override;
     void Refresh() override;
 
 private:

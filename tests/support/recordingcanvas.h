@@ -6,6 +6,7 @@
 #include "support/uifacts.h"
 #include "surface/canvas.h"
 
+#include <QRectF>
 #include <QString>
 #include <QVector>
 
@@ -58,6 +59,16 @@ public:
     QVector<Call> calls;
     QVector<LineCall> lines;
     QVector<PrintCall> prints;
+    struct BoxCall {
+        QRectF box;
+        QRgb colour;
+    };
+    struct DotCall {
+        float x, y, radius;
+        QRgb colour;
+    };
+    QVector<BoxCall> boxes;
+    QVector<DotCall> dots;
 
     void Cls() override { calls.push_back(Call(Op::Cls)); }
     float Width() const override { return SurfaceSize; }
@@ -103,6 +114,16 @@ public:
         call.text = text;
         calls.push_back(call);
         prints.push_back({x_, y_, text, bold_});
+    }
+    // Every character as wide as a full-width one at the plane's 27 pixels.
+    QSizeF TextSize(const QString &text) override { return {27.0 * text.size(), 27.0}; }
+    void FillBox(float left, float top, float width, float height, QRgb colour) override
+    {
+        boxes.push_back({QRectF(left, top, width, height), colour});
+    }
+    void FillDot(float x, float y, float radius, QRgb colour) override
+    {
+        dots.push_back({x, y, radius, colour});
     }
     void Refresh() override { calls.push_back(Call(Op::Refresh)); }
 
