@@ -4,7 +4,9 @@
 #include "app/form1.h"
 
 #include "app/layout.h"
+#include "lines/crossings.h"
 #include "lines/linedrawing.h"
+#include "lines/marks.h"
 #include "lines/picture.h"
 #include "lines/picturedescription.h"
 #include "lines/rangecaption.h"
@@ -154,6 +156,8 @@ Form1::Form1(QWidget *parent)
     SetTabOrder();
     ConnectHandlers();
     MakeHistory();
+    MakeMarksSwitch();
+    Picture1->SetMenuActions({undoAction_, redoAction_, nullptr, marksAction_});
     Text1->setFocus(Qt::OtherFocusReason);
 
     Form_Load();
@@ -242,9 +246,12 @@ void Form1::DescribeSurface()
 {
     // A screen reader speaks the parts as sentences; a copied picture carries
     // them one to a line, for pasting into plain text.
+    // With the marks shown, both go on with the crossings: spoken as a
+    // fraction is read, copied as it is written.
     const QStringList parts = DescribePicture(lineTable_, view_);
-    Picture1->setAccessibleDescription(parts.join(QStringLiteral("。")));
-    Picture1->SetCopyText(parts.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    Picture1->setAccessibleDescription((parts + CrossingWords(true)).join(QStringLiteral("。")));
+    Picture1->SetCopyText((parts + CrossingWords(false)).join(QLatin1Char('\n')) +
+                          QLatin1Char('\n'));
     for (std::size_t i = 0; i < Option1.size(); ++i)
         Option1[i]->setAccessibleName(DescribeSlotButton(static_cast<int>(i), lineTable_, view_));
 }
@@ -350,6 +357,9 @@ void Form1::Command1_Click()
 void Form1::RedrawSurface()
 {
     DrawPictureOn(Picture1->Canvas(), lineTable_, view_);
+    if (marksShown_)
+        DrawMarksOn(Picture1->Canvas(), lineTable_, view_,
+                    Crossings(lineTable_, view_, QSize(SurfaceWidth, SurfaceHeight)));
     const AxisNamePlaces places = AxisNamePlacesFor(view_);
     Label5[0]->move(places.yNameLeft, Label5[0]->y());
     Label5[1]->move(Label5[1]->x(), places.xNameTop);
@@ -358,6 +368,12 @@ void Form1::RedrawSurface()
 
 void Form1::DrawLine(int slot, std::int16_t colour)
 {
+    // The marks must match the lines, so with them shown every change draws
+    // the whole picture afresh.
+    if (marksShown_) {
+        RedrawSurface();
+        return;
+    }
     DrawLineOn(Picture1->Canvas(), lineTable_, slot, colour, view_);
     DescribeSurface();
 }

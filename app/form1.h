@@ -7,6 +7,7 @@
 #include "lines/linetable.h"
 #include "plane/planeview.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -58,6 +59,9 @@ public:
     // Undoes or redoes the last line command, when there is one.
     void UndoLineCommand();
     void RedoLineCommand();
+    // Shows or hides the lines' numbers and their crossing points.
+    void ShowMarks(bool shown);
+    bool MarksShown() const { return marksShown_; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -80,6 +84,11 @@ private:
     void ConnectHandlers();
     // The undo history of the line commands, its keys and menu entries.
     void MakeHistory();
+    // The switch for the lines' numbers and crossings, in the plane's menu.
+    void MakeMarksSwitch();
+    // What the crossings of the drawn lines are, in written or spoken words,
+    // one part each; nothing while the marks are hidden.
+    QStringList CrossingWords(bool spoken) const;
     // Keeps a line command as an undo step, when it changed the table.
     void Record(const LineTable &before, int slotBefore, int slotAfter, const QString &what);
     // What undoing or redoing a step does: the table as it was, the picture
@@ -114,6 +123,8 @@ private:
     QUndoStack *history_ = nullptr;
     QAction *undoAction_ = nullptr;
     QAction *redoAction_ = nullptr;
+    QAction *marksAction_ = nullptr;
+    bool marksShown_ = false;
     PlaneView view_;
     LineTable lineTable_;
     std::int16_t currentSlot_ = 0;

@@ -122,15 +122,28 @@ struct Rounded {
 
 Rounded RoundedForm(const Rational &value)
 {
-    const QString shown = vb::Str(NearestSingle(value));
+    const float single = NearestSingle(value);
+    if (std::isinf(single)) {
+        // Beyond the single range Str would show an infinity, yet the point
+        // is finite: the double holds it, shown the same way, seven digits
+        // and an exponent ("6.8E+38").
+        const double nearest = NearestDouble(value);
+        const QString text = QString::number(std::fabs(nearest), 'E', 6);
+        const qsizetype mark = text.indexOf(QLatin1Char('E'));
+        QString digits = text.left(mark);
+        while (digits.endsWith(QLatin1Char('0')))
+            digits.chop(1);
+        if (digits.endsWith(QLatin1Char('.')))
+            digits.chop(1);
+        return {nearest < 0, digits + text.mid(mark)};
+    }
+    const QString shown = vb::Str(single);
     return {shown.startsWith(QLatin1Char('-')), shown.mid(1)};
 }
 
 // A Str text as it is read out: "1.5E-07" as "1.5かける10のマイナス7乗".
 QString SpokenRounded(const QString &shown)
 {
-    if (shown == QStringLiteral("1.#INF"))
-        return QStringLiteral("無限大");
     // ".5" is read out as "0.5".
     if (shown.startsWith(QLatin1Char('.')))
         return QLatin1Char('0') + shown;

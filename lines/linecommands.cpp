@@ -3,11 +3,13 @@
 
 #include "app/form1.h"
 
+#include "lines/crossings.h"
 #include "lines/linedrawing.h"
 #include "lines/linehistory.h"
 #include "lines/picturedescription.h"
 #include "runtime/vbnumber.h"
 #include "surface/picturebox.h"
+#include "surface/surface.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -63,8 +65,13 @@ void Form1::Command4_Click()
     const QString drawn =
         LineName(k) + QStringLiteral("を引きました: ") + DescribeLine(slot, view_);
     Record(before, k, k, drawn);
-    Announce(drawn + QStringLiteral("。次は") +
-             DescribeSlotButton(currentSlot_, lineTable_, view_));
+    // With the marks shown, the pupil also hears where the new line meets
+    // each other one.
+    QStringList said{drawn};
+    if (marksShown_)
+        said += AnnounceCrossings(k, lineTable_, view_, QSize(SurfaceWidth, SurfaceHeight));
+    said << QStringLiteral("次は") + DescribeSlotButton(currentSlot_, lineTable_, view_);
+    Announce(said.join(QStringLiteral("。")));
 }
 
 void Form1::Command5_Click()

@@ -6,15 +6,19 @@
 
 #include "lines/linedrawing.h"
 #include "lines/linehistory.h"
+#include "lines/picturedescription.h"
 #include "runtime/vbnumber.h"
 #include "surface/imagecanvas.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMimeData>
 
 #include <array>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -186,6 +190,7 @@ public:
     int captionTop = CaptionHiddenTop;
     std::array<ModelBox, 5> boxes{};
     QString focus = QStringLiteral("Text1");
+    bool marks = false;
     PictureChange change = PictureChange::None;
 
     PlaneView View() const { return ViewAt(gridUnit); }
@@ -338,8 +343,13 @@ public:
         const auto read = [&](int n) { return vb::ToSingle(vb::Val(Box(n).text)); };
         slot = {1.0f, read(1), read(2), read(3), read(4), read(5)};
         const LineTable table = Table();
-        DrawLineOn(*picture_, table, current, LineColor, View());
-        change = PictureChange::LineAdded;
+        // With the marks shown, every change draws the whole picture.
+        if (marks) {
+            Redraw();
+        } else {
+            DrawLineOn(*picture_, table, current, LineColor, View());
+            change = PictureChange::LineAdded;
+        }
         const int next = (current + 1) % SlotButtonCount;
         MoveFocus(SlotName(next), Qt::OtherFocusReason);
         Select(next);
@@ -370,6 +380,12 @@ public:
         Select(0);
         Redraw();
         Record(before, selected, 0);
+    }
+
+    void ToggleMarks()
+    {
+        marks = !marks;
+        Redraw();
     }
 
     // Ctrl+Z and Ctrl+Y outside a box's own typing: the table as it was
@@ -434,7 +450,7 @@ private:
 
     void Redraw()
     {
-        picture_ = SurfaceDrawnAfresh(Table(), View());
+        picture_ = SurfaceDrawnAfresh(Table(), View(), marks);
         change = PictureChange::Redrawn;
     }
 
@@ -515,12 +531,15 @@ public:
     QString Statistics() const
     {
         return QStringLiteral("%1 gestures, %2 lines drawn, %3 full redraws compared, "
-                              "%4 hostile texts typed, %5 undo and redo keys")
+                              "%4 hostile texts typed, %5 undo and redo keys, "
+                              "%6 copies with %7 crossings checked")
             .arg(gestures_)
             .arg(draws_)
             .arg(redraws_)
             .arg(hostileTyped_)
-            .arg(historyKeys_);
+            .arg(historyKeys_)
+            .arg(copies_)
+            .arg(crossingsChecked_);
     }
 
 private:
@@ -614,6 +633,12 @@ private:
             break;
         case 11:
             HistoryKey(Below(3) == 0);
+            break;
+        case 12:
+            ToggleMarks();
+            break;
+        case 13:
+            CopyPicture();
             break;
         default:
             Backspace();
@@ -757,6 +782,30 @@ private:
             [&] { QTest::keyClick(Focused(), Qt::Key_Backspace); }, [&] { model_.Backspace(); });
     }
 
+    void ToggleMarks()
+    {
+        Gesture(
+            QStringLiteral("Ctrl+I on %1").arg(FocusedName()),
+            [&] { QTest::keyClick(Focused(), Qt::Key_I, Qt::ControlModifier); },
+            [&] { model_.ToggleMarks(); });
+    }
+
+    // Ctrl+C on the plane, which a click focuses; what arrives on the
+    // clipboard is checked on its own.
+    void CopyPicture()
+    {
+        const QString surface = QStringLiteral("Picture1");
+        if (model_.focus != surface)
+            Gesture(
+                QStringLiteral("click Picture1"), [&] { h_.Click(h_.Control(surface)); },
+                [&] { model_.MoveFocus(surface, Qt::MouseFocusReason); });
+        Gesture(
+            QStringLiteral("Ctrl+C on %1").arg(FocusedName()),
+            [&] { QTest::keyClick(Focused(), Qt::Key_C, Qt::ControlModifier); }, [] {});
+        if (failure_.isEmpty())
+            failure_ = CheckCopy();
+    }
+
     void ClickButton(const QString &name)
     {
         Gesture(
@@ -765,6 +814,97 @@ private:
                 model_.MoveFocus(name, Qt::MouseFocusReason);
                 model_.Press(name);
             });
+    }
+
+    // The copied text: the plane and the lines, then with the marks shown
+    // one sentence per pair of lines, each checked against the equations.
+    QString CheckCopy()
+    {
+        const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
+        if (copied == nullptr || !copied->hasImage())
+            return QStringLiteral("the clipboard holds no picture");
+        if (QString difference =
+                CompareImages(qvariant_cast<QImage>(copied->imageData()), model_.Picture().Image(),
+                              QStringLiteral("copied picture"));
+            !difference.isEmpty())
+            return difference;
+        const QStringList lines = copied->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QStringList head = DescribePicture(model_.Table(), model_.View());
+        if (lines.mid(0, head.size()) != head)
+            return QStringLiteral("copied text %1 does not start with %2")
+                .arg(Shown(lines.join(QLatin1Char('|'))), Shown(head.join(QLatin1Char('|'))));
+        ++copies_;
+        const QStringList said = lines.mid(head.size());
+        std::vector<std::pair<int, int>> pairs;
+        for (int i = 0; i < SlotButtonCount && model_.marks; ++i)
+            for (int j = i + 1; j < SlotButtonCount; ++j)
+                if (TakesPart(i) && TakesPart(j))
+                    pairs.emplace_back(i, j);
+        if (said.size() != static_cast<qsizetype>(pairs.size()))
+            return QStringLiteral("%1 crossings listed for %2 pairs: %3")
+                .arg(said.size())
+                .arg(pairs.size())
+                .arg(Shown(said.join(QLatin1Char('|'))));
+        for (std::size_t n = 0; n < pairs.size(); ++n) {
+            const auto [i, j] = pairs[n];
+            const QString &words = said[static_cast<qsizetype>(n)];
+            if (!words.startsWith(LineName(i) + QStringLiteral("と") + LineName(j)) ||
+                !AgreesWithTheEquations(words, Line(i), Line(j)))
+                return QStringLiteral("crossing of slots %1 and %2 said as %3")
+                    .arg(i)
+                    .arg(j)
+                    .arg(words);
+            ++crossingsChecked_;
+        }
+        return {};
+    }
+
+    const LineSlot &Line(int slot) const { return model_.slots[static_cast<std::size_t>(slot)]; }
+
+    // A drawn slot with finite values and a or b not 0 is a line.
+    bool TakesPart(int slot) const
+    {
+        const LineSlot &line = Line(slot);
+        for (const float v : {line.A, line.B, line.C, line.From, line.To})
+            if (!std::isfinite(v))
+                return false;
+        return line.IsDrawn() && (line.A != 0.0f || line.B != 0.0f);
+    }
+
+    // Checks the words by substitution, in long double, on the decimals the
+    // boxes show; far or ill-conditioned cases only need the right kind.
+    static bool AgreesWithTheEquations(const QString &words, const LineSlot &p, const LineSlot &q)
+    {
+        using Real = long double;
+        const auto shown = [](float v) { return static_cast<Real>(vb::Val(vb::Str(v))); };
+        const Real a1 = shown(p.A), b1 = shown(p.B), c1 = shown(p.C);
+        const Real a2 = shown(q.A), b2 = shown(q.B), c2 = shown(q.C);
+        const Real det = a1 * b2 - a2 * b1;
+        const Real scale = std::fabs(a1 * b2) + std::fabs(a2 * b1);
+        const bool sameDirection = std::fabs(det) <= 1e-12L * scale;
+        if (words.endsWith(QStringLiteral("は平行で交わりません")) ||
+            words.endsWith(QStringLiteral("は同じ直線です")))
+            return sameDirection;
+        const qsizetype open = words.indexOf(QStringLiteral("の交点 ("));
+        const qsizetype comma = words.indexOf(QStringLiteral(", "), open);
+        const qsizetype close = words.indexOf(QLatin1Char(')'), comma);
+        if (open < 0 || comma < 0 || close < 0)
+            return false;
+        const auto number = [](QString text) {
+            text.remove(QStringLiteral("≈"));
+            const qsizetype slash = text.indexOf(QLatin1Char('/'));
+            if (slash < 0)
+                return static_cast<Real>(vb::Val(text));
+            return static_cast<Real>(vb::Val(text.left(slash))) /
+                   static_cast<Real>(vb::Val(text.mid(slash + 1)));
+        };
+        const Real x = number(words.mid(open + 5, comma - open - 5));
+        const Real y = number(words.mid(comma + 2, close - comma - 2));
+        const auto fits = [&](Real a, Real b, Real c) {
+            const Real size = std::fabs(a * x) + std::fabs(b * y) + std::fabs(c);
+            return std::fabs(a * x + b * y - c) <= 1e-6L * size + 1e-30L;
+        };
+        return !sameDirection && fits(a1, b1, c1) && fits(a2, b2, c2);
     }
 
     QString Check()
@@ -889,6 +1029,8 @@ private:
         1,  // click reset
         3,  // click a plane size
         3,  // Ctrl+Z, or Ctrl+Y / Ctrl+Shift+Z
+        1,  // Ctrl+I: show or hide the numbers and crossings
+        2,  // copy the picture
         3,  // Backspace
     };
     PupilModel model_;
@@ -900,6 +1042,8 @@ private:
     long redraws_ = 0;
     long hostileTyped_ = 0;
     long historyKeys_ = 0;
+    long copies_ = 0;
+    long crossingsChecked_ = 0;
 };
 
 template <typename T> T FromEnvironment(const char *name, T fallback)

@@ -3,6 +3,9 @@
 
 #include "lines/crossings.h"
 #include "lines/exactline.h"
+#include "lines/marks.h"
+#include "plane/planedrawing.h"
+#include "support/pictures.h"
 
 #include <QtTest>
 
@@ -16,14 +19,7 @@ namespace {
 
 constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
-const QSize kSurface(600, 600);
-
-PlaneView viewAt(int gridUnit)
-{
-    PlaneView view;
-    view.GridUnit = static_cast<std::int16_t>(gridUnit);
-    return view;
-}
+const QSize kSurface(SurfaceSize, SurfaceSize);
 
 LineSlot line(float a, float b, float c, float from = -5, float to = 5)
 {
@@ -128,7 +124,7 @@ private Q_SLOTS:
         LineTable table;
         table.Slot(0) = first;
         table.Slot(1) = second;
-        const auto crossings = Crossings(table, viewAt(gridUnit), kSurface);
+        const auto crossings = Crossings(table, ViewAt(gridUnit), kSurface);
         QCOMPARE(crossings.size(), std::size_t(1));
         QCOMPARE(DescribeCrossing(crossings[0]), written);
         QCOMPARE(DescribeCrossing(crossings[0], Wording::Spoken), spoken);
@@ -150,9 +146,9 @@ private Q_SLOTS:
         LineTable table;
         table.Slot(0) = line(2, -1, 5);
         table.Slot(4) = slot;
-        QVERIFY(Crossings(table, viewAt(22), kSurface).empty());
-        QVERIFY(AnnounceCrossings(4, table, viewAt(22), kSurface).isEmpty());
-        QVERIFY(AnnounceCrossings(0, table, viewAt(22), kSurface).isEmpty());
+        QVERIFY(Crossings(table, ViewAt(22), kSurface).empty());
+        QVERIFY(AnnounceCrossings(4, table, ViewAt(22), kSurface).isEmpty());
+        QVERIFY(AnnounceCrossings(0, table, ViewAt(22), kSurface).isEmpty());
     }
 
     void pairsInSlotOrder()
@@ -172,16 +168,16 @@ private Q_SLOTS:
             QStringLiteral("直線３と直線６の交点 (3, 1)"),
             QStringLiteral("直線５と直線６は平行で交わりません"),
         };
-        QCOMPARE(DescribeCrossings(table, viewAt(22), kSurface), expected);
+        QCOMPARE(DescribeCrossings(table, ViewAt(22), kSurface), expected);
         const QStringList announced = {
             QStringLiteral("直線１との交点 (3, 1)"),
             QStringLiteral("直線５との交点 (6分の13, マイナス3分の2)"),
             QStringLiteral("直線６との交点 (3, 1)"),
         };
-        QCOMPARE(AnnounceCrossings(2, table, viewAt(22), kSurface), announced);
-        QCOMPARE(AnnounceCrossings(4, table, viewAt(22), kSurface).first(),
+        QCOMPARE(AnnounceCrossings(2, table, ViewAt(22), kSurface), announced);
+        QCOMPARE(AnnounceCrossings(4, table, ViewAt(22), kSurface).first(),
                  QStringLiteral("直線１と平行で交わりません"));
-        QCOMPARE(AnnounceCrossings(5, table, viewAt(22), kSurface).first(),
+        QCOMPARE(AnnounceCrossings(5, table, ViewAt(22), kSurface).first(),
                  QStringLiteral("直線１と同じ直線です"));
     }
 
@@ -190,11 +186,42 @@ private Q_SLOTS:
         LineTable table;
         table.Slot(0) = line(2, -1, 0);
         table.Slot(1) = line(1, 1, 4);
-        const auto crossings = Crossings(table, viewAt(22), kSurface);
+        const auto crossings = Crossings(table, ViewAt(22), kSurface);
         QVERIFY(crossings[0].marked);
         // (300 + 4/3 * 22, 300 - 8/3 * 22), each the double nearest.
         QVERIFY(crossings[0].pixel.x() == 988.0 / 3.0);
         QVERIFY(crossings[0].pixel.y() == 724.0 / 3.0);
+    }
+
+    // On a crowded plane every mark still lies wholly on the surface, clear of
+    // the plane's numbers and of every other mark.
+    void marksKeepClearOfEachOther()
+    {
+        LineTable table;
+        table.Slot(0) = line(1, 1, 4, -3, 8);
+        table.Slot(1) = line(2, -1, 5, -2, 6);
+        table.Slot(2) = line(1, -3, -6, -9, 9);
+        table.Slot(3) = line(0, 1, -4, -10, 10);
+        table.Slot(4) = line(3, 0, -9, -8, 8);
+        ImageCanvas canvas(SurfaceSize, SurfaceSize, SurfaceYellow);
+        const PlaneView view = ViewAt(22);
+        const MarkPlaces places = PlaceMarks(canvas, table, view, Crossings(table, view, kSurface));
+        QCOMPARE(places.lineNumbers.size(), std::size_t(5));
+        QCOMPARE(places.coordinates.size(), std::size_t(8));
+        std::vector<QRectF> taken;
+        canvas.SetFontSize(SurfaceTextPoints);
+        canvas.SetFontBold(true);
+        for (const PlaneText &text : PlaneTexts(view))
+            taken.push_back(QRectF(QPointF(text.x, text.y), canvas.TextSize(text.text)));
+        for (const auto *marks : {&places.coordinates, &places.lineNumbers}) {
+            for (const PlacedMark &mark : *marks) {
+                QVERIFY2(QRectF(0, 0, SurfaceSize, SurfaceSize).contains(mark.box),
+                         qPrintable(mark.text));
+                for (const QRectF &box : taken)
+                    QVERIFY2(!box.intersects(mark.box), qPrintable(mark.text));
+                taken.push_back(mark.box);
+            }
+        }
     }
 
     void shownValue_data()
@@ -275,8 +302,8 @@ private Q_SLOTS:
                                        << "≈0"
                                        << "約0";
         QTest::newRow("beyond singles") << "-10000000000000000000000000000000000000000"
-                                        << "≈−1.#INF"
-                                        << "約マイナス無限大";
+                                        << "≈−1E+40"
+                                        << "約マイナス1かける10の40乗";
     }
 
     void coordinate()

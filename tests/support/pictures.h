@@ -3,7 +3,9 @@
 
 #pragma once
 
+#include "lines/crossings.h"
 #include "lines/linetable.h"
+#include "lines/marks.h"
 #include "lines/picture.h"
 #include "plane/planeview.h"
 #include "support/uifacts.h"
@@ -27,18 +29,21 @@ inline PlaneView ViewAt(int gridUnit)
 }
 
 // A surface that has never been drawn on, at the screen's pixel ratio, with
-// the whole picture of the table drawn on it: what a full redraw must show.
+// the whole picture of the table drawn on it, and the lines' numbers and
+// crossings when `marks` is set: what a full redraw must show.
 inline std::unique_ptr<ImageCanvas> SurfaceDrawnAfresh(const LineTable &table,
-                                                       const PlaneView &view)
+                                                       const PlaneView &view, bool marks = false)
 {
     auto canvas = std::make_unique<ImageCanvas>(SurfaceSize, SurfaceSize, SurfaceYellow,
                                                 qGuiApp->devicePixelRatio());
     canvas->SetFontSize(SurfaceTextPoints);
     DrawPictureOn(*canvas, table, view);
+    if (marks)
+        DrawMarksOn(*canvas, table, view, Crossings(table, view, QSize(SurfaceSize, SurfaceSize)));
     return canvas;
 }
 
-inline QImage PictureDrawnAfresh(const LineTable &table, const PlaneView &view)
+inline QImage PictureDrawnAfresh(const LineTable &table, const PlaneView &view, bool marks = false)
 {
-    return SurfaceDrawnAfresh(table, view)->Image().convertToFormat(QImage::Format_RGB32);
+    return SurfaceDrawnAfresh(table, view, marks)->Image().convertToFormat(QImage::Format_RGB32);
 }
