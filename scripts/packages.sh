@@ -4,11 +4,17 @@
 # ones. Sourced by scripts/run and scripts/test.
 
 # What building and running the program needs.
-TOLVANE_RUN_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-dev fonts-ipafont-gothic)
+TOLVANE_RUN_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-qpa-plugins libgl-dev fonts-ipafont-gothic
+  libdouble-conversion-dev)
 # What the test suite, the benchmarks, the screenshot and the package checks add.
 TOLVANE_TEST_PACKAGES=(libbenchmark-dev xvfb x11-apps x11-utils netpbm clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev lintian man-db reuse
   at-spi2-core python3-pyatspi dbus-daemon xdotool)
+# What scripts/web adds to build Qt and Tolvane for WebAssembly (Qt's own
+# source comes with apt-get source, which needs dpkg-dev), and what the
+# browser test needs.
+TOLVANE_WEB_PACKAGES=(emscripten node-acorn nodejs dpkg-dev libboost-dev python3)
+TOLVANE_WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium)
 
 tolvane_missing_packages() {
   local package

@@ -1,0 +1,42 @@
+// SPDX-FileCopyrightText: 2026 Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Start-up in the browser: the page has put the IPA P Gothic face into the
+// program's file system, the window fills its 935 × 650 canvas without a
+// frame, and the page learns when the program has ended.
+#include "app/form1.h"
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+
+#include <emscripten.h>
+
+namespace {
+
+// Where the page writes the font file before the program starts.
+constexpr auto kFontPath = "/fonts/ipagp.ttf";
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    PrepareApplication(app);
+    // A browser has no fonts for the program to find, so the face travels
+    // with the page.
+    if (QFontDatabase::addApplicationFont(QString::fromLatin1(kFontPath)) < 0)
+        qWarning("Tolvane: the font %s could not be loaded", kFontPath);
+    // The last window closes only when 終　了 ends the program.
+    QObject::connect(&app, &QGuiApplication::lastWindowClosed, [] {
+        EM_ASM({
+            if (typeof window.tolvaneEnded == "function")
+                window.tolvaneEnded();
+        });
+    });
+    Form1 form;
+    form.setWindowFlag(Qt::FramelessWindowHint);
+    form.move(0, 0);
+    form.show();
+    return QApplication::exec();
+}
