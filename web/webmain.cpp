@@ -27,6 +27,13 @@ int main(int argc, char *argv[])
     // with the page.
     if (QFontDatabase::addApplicationFont(QString::fromLatin1(kFontPath)) < 0)
         qWarning("Tolvane: the font %s could not be loaded", kFontPath);
+    // The desktop's fontconfig asks for slight hinting; without fontconfig Qt
+    // would hint fully and the captions and tick numbers would differ from
+    // the desktop's by a pixel here and there. Every font of the program
+    // takes what it leaves unset from the application's font.
+    QFont font = QApplication::font();
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    QApplication::setFont(font);
     // The last window closes only when 終　了 ends the program.
     QObject::connect(&app, &QGuiApplication::lastWindowClosed, [] {
         EM_ASM({
