@@ -3,12 +3,14 @@
 
 // Start-up in the browser: the page has put the IPA P Gothic face into the
 // program's file system, the window fills its 935 × 650 canvas without a
-// frame, and the page learns when the program has ended.
+// frame, and the page learns when the window is there and when the program
+// has ended.
 #include "app/form1.h"
 #include "app/startup.h"
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QTimer>
 
 #include <emscripten.h>
 
@@ -45,5 +47,13 @@ int main(int argc, char *argv[])
     form.setWindowFlag(Qt::FramelessWindowHint);
     form.move(0, 0);
     form.show();
+    // Once the event loop runs, the window's first frame is on its way and
+    // the page may take its loading message away.
+    QTimer::singleShot(0, [] {
+        EM_ASM({
+            if (typeof window.tolvaneShown == "function")
+                window.tolvaneShown();
+        });
+    });
     return QApplication::exec();
 }
