@@ -225,6 +225,30 @@ def run(folder, scale, ax_tree):
         check(page.surface(333, 272) == LINE_BLUE, "the line has a gap at (333, 272)")
         check(page.surface(460, 336) == SURFACE_YELLOW, "the line runs on beyond (432, 322)")
 
+        # Ctrl+C on the plane puts the picture on the clipboard, which the
+        # browser allows on 127.0.0.1 once the page may use it.
+        driver.execute_cdp_cmd("Browser.grantPermissions", {
+            "origin": url.rstrip("/"),
+            "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
+        page.click((SURFACE_LEFT + 100, SURFACE_TOP + 100, 1, 1))
+        ActionChains(driver).key_down(Keys.CONTROL).send_keys("c").key_up(Keys.CONTROL).perform()
+        deadline = time.monotonic() + 10
+        while True:
+            copied = driver.execute_async_script("""
+                const done = arguments[arguments.length - 1];
+                navigator.clipboard.read().then(async function (items) {
+                  for (const item of items)
+                    if (item.types.includes("image/png")) {
+                      const picture = await createImageBitmap(await item.getType("image/png"));
+                      return done([picture.width, picture.height]);
+                    }
+                  done(null);
+                }, function (error) { done(String(error)); });""")
+            if copied == [SURFACE_SIZE * scale, SURFACE_SIZE * scale]:
+                break
+            check(time.monotonic() < deadline, f"Ctrl+C on the plane copied {copied}, not the picture")
+            time.sleep(0.2)
+
         page.click(SMALL_BUTTON)
         page.wait_for(lambda: not grid_errors(page, 40), "小 did not bring the 40-pixel grid: "
                       + "; ".join(grid_errors(page, 40)[:5]), seconds=20)
