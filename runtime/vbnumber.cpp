@@ -3,9 +3,11 @@
 
 #include "runtime/vbnumber.h"
 
+#include <double-conversion/double-to-string.h>
+#include <double-conversion/string-to-double.h>
+
 #include <algorithm>
 #include <cfloat>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -174,13 +176,15 @@ double readDecimal(Reader &reader)
 
     if (truncated)
         digits.push_back('1');
-    std::string buffer = "0." + digits + 'e' + std::to_string(scale);
-    double magnitude = 0.0;
-    const auto result = std::from_chars(buffer.data(), buffer.data() + buffer.size(), magnitude);
-    // libstdc++ leaves the value untouched when the result is out of range.
-    if (result.ec == std::errc::result_out_of_range)
-        return scale > 0 ? infinity : zero;
-    if (result.ec != std::errc())
+    // double-conversion reads with correct rounding whatever the locale, and
+    // gives an infinity or 0 beyond the double range.
+    const std::string buffer = "0." + digits + 'e' + std::to_string(scale);
+    static const double_conversion::StringToDoubleConverter converter(
+        double_conversion::StringToDoubleConverter::NO_FLAGS, 0.0, 0.0, nullptr, nullptr);
+    int processed = 0;
+    const double magnitude =
+        converter.StringToDouble(buffer.data(), static_cast<int>(buffer.size()), &processed);
+    if (processed != static_cast<int>(buffer.size()))
         return zero;
     return negative ? -magnitude : magnitude;
 }
@@ -205,13 +209,15 @@ struct ShownDigits {
 // Deciding that needs the exact digits, not a correctly rounded shorter text.
 ShownDigits RoundForShowing(float magnitude)
 {
-    // d.ddd...e+XX, exact because every digit is written out.
+    // d.ddd...e+X, exact because every digit is written out.
     char buffer[kExactDigits + 16];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                       std::chars_format::scientific, kExactDigits);
-    const char *mark = std::find(buffer, written.ptr, 'e');
-    int exponent = 0;
-    std::from_chars(*(mark + 1) == '+' ? mark + 2 : mark + 1, written.ptr, exponent);
+    double_conversion::StringBuilder builder(buffer, sizeof buffer);
+    double_conversion::DoubleToStringConverter::EcmaScriptConverter().ToExponential(
+        static_cast<double>(magnitude), kExactDigits, &builder);
+    const int length = builder.position();
+    builder.Finalize();
+    const char *mark = std::find(buffer, buffer + length, 'e');
+    int exponent = static_cast<int>(std::strtol(mark + 1, nullptr, 10));
 
     std::int32_t digits = buffer[0] - '0';
     for (int i = 1; i < kShownDigits; ++i)

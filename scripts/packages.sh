@@ -9,7 +9,8 @@
 # links: the Qt platform plugins and the Japanese font.
 TOLVANE_RUNTIME_PACKAGES=(qt6-qpa-plugins fonts-ipafont-gothic)
 # What building the program needs.
-TOLVANE_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev libboost-dev)
+TOLVANE_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev libboost-dev
+  libdouble-conversion-dev)
 # Each check's own tools, so that a check can name what it misses.
 TOLVANE_BENCH_PACKAGES=(libbenchmark-dev)
 TOLVANE_SCREENSHOT_PACKAGES=(xvfb x11-apps x11-utils netpbm)
@@ -19,6 +20,11 @@ TOLVANE_DEB_PACKAGES=(dpkg-dev lintian man-db)
 TOLVANE_REUSE_PACKAGES=(reuse)
 TOLVANE_ATSPI_PACKAGES=(at-spi2-core python3-pyatspi dbus-daemon xvfb xdotool)
 TOLVANE_SCREENREADER_PACKAGES=(orca speech-dispatcher "${TOLVANE_ATSPI_PACKAGES[@]}")
+# What scripts/web adds to build Qt and Tolvane for WebAssembly (Qt's own
+# source comes with apt-get source, which needs dpkg-dev), and what the
+# browser test needs.
+TOLVANE_WEB_PACKAGES=(emscripten node-acorn nodejs dpkg-dev libboost-dev python3)
+TOLVANE_WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium)
 
 # What scripts/run needs, and what scripts/test adds for the whole suite, the
 # benchmarks, the screenshot and the package checks.

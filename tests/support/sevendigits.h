@@ -5,7 +5,6 @@
 
 #include "runtime/vbnumber.h"
 
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,7 +12,10 @@
 
 // The nearest single to `value` rounded to seven significant digits, halfway
 // cases away from zero, worked out without Str or Val so that both can be
-// checked against it: printf writes the exact digits and the eighth decides.
+// checked against it: printf writes the exact digits and the eighth decides,
+// and the C library reads the rounded digits back. Both are exact in glibc
+// and in emscripten's musl; the texts hold no decimal point, so the locale
+// cannot change them.
 // Nothing when the reference cannot be computed (NaN and infinities).
 inline std::optional<float> SevenDigitSingle(float value)
 {
@@ -31,8 +33,11 @@ inline std::optional<float> SevenDigitSingle(float value)
     char buffer[48];
     const int written = std::snprintf(buffer, sizeof buffer, "%s%llde%d",
                                       exact[0] == '-' ? "-" : "", digits, exponent - 6);
-    double rounded = 0;
-    if (written <= 0 || std::from_chars(buffer, buffer + written, rounded).ec != std::errc())
+    if (written <= 0 || written >= static_cast<int>(sizeof buffer))
+        return std::nullopt;
+    char *end = nullptr;
+    const double rounded = std::strtod(buffer, &end);
+    if (end != buffer + written)
         return std::nullopt;
     return vb::ToSingle(rounded);
 }
