@@ -16,6 +16,7 @@ namespace {
 struct StoredLine {
     int slot;
     ExactLine line;
+    WholeEquation whole;
     bool drawable; // the view can draw it: LineEnds gives finite ends
 };
 
@@ -27,7 +28,8 @@ std::optional<StoredLine> StoredLineOf(int slot, const LineTable &table, const P
     auto line = ExactLineOf(stored);
     if (!line)
         return std::nullopt;
-    return StoredLine{slot, std::move(*line), LineEnds(stored, view).has_value()};
+    WholeEquation whole = WholeNumbers(*line);
+    return StoredLine{slot, std::move(*line), std::move(whole), LineEnds(stored, view).has_value()};
 }
 
 std::vector<StoredLine> StoredLines(const LineTable &table, const PlaneView &view)
@@ -46,20 +48,21 @@ Crossing Cross(const StoredLine &first, const StoredLine &second, const PlaneVie
     Crossing crossing;
     crossing.first = first.slot;
     crossing.second = second.slot;
-    const Meeting meeting = Solve(first.line, second.line);
+    const Meeting meeting = Solve(first.whole, second.whole);
     crossing.kind = meeting.kind;
     if (meeting.kind != CrossingKind::Point)
         return crossing;
-    crossing.x = CoordinateText(meeting.x);
-    crossing.y = CoordinateText(meeting.y);
-    crossing.spokenX = SpokenCoordinate(meeting.x);
-    crossing.spokenY = SpokenCoordinate(meeting.y);
+    CoordinateWords x = WordsFor(meeting.x);
+    CoordinateWords y = WordsFor(meeting.y);
+    crossing.x = std::move(x.written);
+    crossing.y = std::move(y.written);
+    crossing.spokenX = std::move(x.spoken);
+    crossing.spokenY = std::move(y.spoken);
     crossing.marked = first.drawable && second.drawable &&
                       InsideRange(first.line, meeting.x, meeting.y) &&
                       InsideRange(second.line, meeting.x, meeting.y) &&
                       InsideSurface(meeting.x, meeting.y, view, surface);
-    crossing.pixel =
-        QPointF(NearestDouble(PixelX(meeting.x, view)), NearestDouble(PixelY(meeting.y, view)));
+    crossing.pixel = NearestPixel(meeting.x, meeting.y, view);
     return crossing;
 }
 

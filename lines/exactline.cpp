@@ -45,18 +45,17 @@ Rational ReadShown(const QString &text)
     return text.startsWith(QLatin1Char('-')) ? Rational(-value) : value;
 }
 
-// Rounds a positive or negative rational to the nearest F, ties to even,
-// subnormals included. The conversion Boost offers rounds twice for
-// subnormal results, so the one rounding step is spelled out here.
-template <typename F> F Nearest(const Rational &value)
+// Rounds numerator / denominator (the denominator positive, the fraction in
+// any terms) to the nearest F, ties to even, subnormals included. The
+// conversion Boost offers rounds twice for subnormal results, so the one
+// rounding step is spelled out here.
+template <typename F> F Nearest(Integer numerator, Integer denominator)
 {
-    if (value == 0)
+    if (numerator == 0)
         return F(0);
-    const bool negative = value < 0;
-    Integer numerator = boost::multiprecision::numerator(value);
+    const bool negative = numerator < 0;
     if (negative)
         numerator = -numerator;
-    Integer denominator = boost::multiprecision::denominator(value);
 
     // The value lies in [2^e, 2^(e+1)).
     long e = static_cast<long>(msb(numerator)) - static_cast<long>(msb(denominator));
@@ -88,6 +87,27 @@ template <typename F> F Nearest(const Rational &value)
     // At most 2^digits, so the conversion is exact; ldexp overflows to an
     // infinity where rounding up leaves the range.
     return sign * std::ldexp(quotient.convert_to<F>(), static_cast<int>(unit));
+}
+
+// a <= b, by cross multiplication: Boost.Rational's own comparison walks a
+// continued fraction and is many times slower. Denominators are positive.
+bool NotAbove(const Rational &a, const Rational &b)
+{
+    using boost::multiprecision::denominator;
+    using boost::multiprecision::numerator;
+    return numerator(a) * denominator(b) <= numerator(b) * denominator(a);
+}
+
+// origin + value * unit, as a fraction over the value's own denominator.
+struct Pixel {
+    Integer numerator;
+    Integer denominator;
+};
+
+Pixel PixelOf(const Rational &value, int origin, int unit)
+{
+    const Integer denominator = boost::multiprecision::denominator(value);
+    return {origin * denominator + boost::multiprecision::numerator(value) * unit, denominator};
 }
 
 // No more than four digits above and below the fraction bar.
@@ -177,26 +197,54 @@ std::optional<ExactLine> ExactLineOf(const LineSlot &slot)
     return ExactLine{*a, *b, *c, *from, *to};
 }
 
-Meeting Solve(const ExactLine &first, const ExactLine &second)
+WholeEquation WholeNumbers(const ExactLine &line)
 {
-    // Cramer's rule. A determinant of exactly 0 means the same direction;
-    // then the lines are one when c is in the same proportion as a and b.
-    const Rational determinant = first.a * second.b - second.a * first.b;
+    using boost::multiprecision::denominator;
+    using boost::multiprecision::numerator;
+    const Integer common = lcm(lcm(denominator(line.a), denominator(line.b)), denominator(line.c));
+    const auto whole = [&common](const Rational &value) {
+        return Integer(numerator(value) * (common / denominator(value)));
+    };
+    return {whole(line.a), whole(line.b), whole(line.c)};
+}
+
+Meeting Solve(const WholeEquation &first, const WholeEquation &second)
+{
+    // Cramer's rule, in whole numbers until the two last divisions. A
+    // determinant of exactly 0 means the same direction; then the lines are
+    // one when c is in the same proportion as a and b.
+    Integer determinant = first.a * second.b - second.a * first.b;
     if (determinant != 0) {
-        return {CrossingKind::Point, (first.c * second.b - second.c * first.b) / determinant,
-                (first.a * second.c - second.a * first.c) / determinant};
+        Integer x = first.c * second.b - second.c * first.b;
+        Integer y = first.a * second.c - second.a * first.c;
+        // Boost 1.74 throws on a negative denominator given to the
+        // constructor (its guard for the most negative fixed-width integer
+        // reads 0 as the limit of cpp_int), so the sign goes up first.
+        if (determinant < 0) {
+            determinant = -determinant;
+            x = -x;
+            y = -y;
+        }
+        return {CrossingKind::Point, Rational(x, determinant), Rational(y, determinant)};
     }
     const bool same =
         first.a * second.c == second.a * first.c && first.b * second.c == second.b * first.c;
     return {same ? CrossingKind::SameLine : CrossingKind::Parallel, Rational(), Rational()};
 }
 
+Meeting Solve(const ExactLine &first, const ExactLine &second)
+{
+    return Solve(WholeNumbers(first), WholeNumbers(second));
+}
+
 bool InsideRange(const ExactLine &line, const Rational &x, const Rational &y)
 {
     // The range follows b, as its caption does.
     const Rational &along = line.b != 0 ? x : y;
-    const auto [low, high] = std::minmax(line.from, line.to);
-    return low <= along && along <= high;
+    const bool reversed = NotAbove(line.to, line.from);
+    const Rational &low = reversed ? line.to : line.from;
+    const Rational &high = reversed ? line.from : line.to;
+    return NotAbove(low, along) && NotAbove(along, high);
 }
 
 Rational PixelX(const Rational &x, const PlaneView &view)
@@ -211,47 +259,61 @@ Rational PixelY(const Rational &y, const PlaneView &view)
 
 bool InsideSurface(const Rational &x, const Rational &y, const PlaneView &view, QSize surface)
 {
-    const Rational across = PixelX(x, view);
-    const Rational down = PixelY(y, view);
-    return across >= 0 && across <= surface.width() && down >= 0 && down <= surface.height();
+    // 0 <= pixel <= size, multiplied through by the point's denominator.
+    const auto within = [](const Pixel &pixel, int size) {
+        return pixel.numerator >= 0 && pixel.numerator <= pixel.denominator * size;
+    };
+    return within(PixelOf(x, view.OriginX, view.GridUnit), surface.width()) &&
+           within(PixelOf(y, view.OriginY, -view.GridUnit), surface.height());
+}
+
+QPointF NearestPixel(const Rational &x, const Rational &y, const PlaneView &view)
+{
+    const Pixel across = PixelOf(x, view.OriginX, view.GridUnit);
+    const Pixel down = PixelOf(y, view.OriginY, -view.GridUnit);
+    return {Nearest<double>(across.numerator, across.denominator),
+            Nearest<double>(down.numerator, down.denominator)};
 }
 
 float NearestSingle(const Rational &value)
 {
-    return Nearest<float>(value);
+    return Nearest<float>(boost::multiprecision::numerator(value),
+                          boost::multiprecision::denominator(value));
 }
 
 double NearestDouble(const Rational &value)
 {
-    return Nearest<double>(value);
+    return Nearest<double>(boost::multiprecision::numerator(value),
+                           boost::multiprecision::denominator(value));
 }
 
-QString CoordinateText(const Rational &value)
-{
-    if (!Writable(value)) {
-        const Rounded rounded = RoundedForm(value);
-        return QStringLiteral("≈") + (rounded.negative ? QString(minusSign) : QString()) +
-               rounded.magnitude;
-    }
-    const Digits digits = DigitsOf(value);
-    const QString sign = value < 0 ? QString(minusSign) : QString();
-    if (digits.below.isEmpty())
-        return sign + digits.above;
-    return sign + digits.above + QLatin1Char('/') + digits.below;
-}
-
-QString SpokenCoordinate(const Rational &value)
+CoordinateWords WordsFor(const Rational &value)
 {
     const QString minus = QStringLiteral("マイナス");
     if (!Writable(value)) {
         const Rounded rounded = RoundedForm(value);
-        return QStringLiteral("約") + (rounded.negative ? minus : QString()) +
-               SpokenRounded(rounded.magnitude);
+        return {QStringLiteral("≈") + (rounded.negative ? QString(minusSign) : QString()) +
+                    rounded.magnitude,
+                QStringLiteral("約") + (rounded.negative ? minus : QString()) +
+                    SpokenRounded(rounded.magnitude)};
     }
-    // "3分の4": the denominator is read first.
     const Digits digits = DigitsOf(value);
-    const QString sign = value < 0 ? minus : QString();
+    const bool negative = boost::multiprecision::numerator(value).sign() < 0;
+    const QString written = negative ? QString(minusSign) : QString();
+    const QString spoken = negative ? minus : QString();
     if (digits.below.isEmpty())
-        return sign + digits.above;
-    return sign + digits.below + QStringLiteral("分の") + digits.above;
+        return {written + digits.above, spoken + digits.above};
+    // "3分の4": the denominator is read first.
+    return {written + digits.above + QLatin1Char('/') + digits.below,
+            spoken + digits.below + QStringLiteral("分の") + digits.above};
+}
+
+QString CoordinateText(const Rational &value)
+{
+    return WordsFor(value).written;
+}
+
+QString SpokenCoordinate(const Rational &value)
+{
+    return WordsFor(value).spoken;
 }

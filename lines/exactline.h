@@ -7,6 +7,7 @@
 #include "lines/linetable.h"
 #include "plane/planeview.h"
 
+#include <QPointF>
 #include <QSize>
 #include <QString>
 
@@ -51,7 +52,17 @@ struct Meeting {
     Rational y;
 };
 
+// A line's equation times the least common denominator of a, b and c: the
+// same line in whole numbers, which is all the solver needs.
+struct WholeEquation {
+    Integer a;
+    Integer b;
+    Integer c;
+};
+WholeEquation WholeNumbers(const ExactLine &line);
+
 // Solves the two equations exactly. Both lines must have a or b non-zero.
+Meeting Solve(const WholeEquation &first, const WholeEquation &second);
 Meeting Solve(const ExactLine &first, const ExactLine &second);
 
 // Whether (x, y) lies on the stretch of `line` that is drawn: x between the
@@ -67,10 +78,21 @@ Rational PixelY(const Rational &y, const PlaneView &view);
 // exactly on the edge of the picture still shows half its dot.
 bool InsideSurface(const Rational &x, const Rational &y, const PlaneView &view, QSize surface);
 
+// The pixel for the dot: each coordinate the double nearest the exact one.
+QPointF NearestPixel(const Rational &x, const Rational &y, const PlaneView &view);
+
 // The nearest single and the nearest double, ties to even, as the hardware
 // would round the exact value; beyond the range an infinity, below it 0.
 float NearestSingle(const Rational &value);
 double NearestDouble(const Rational &value);
+
+// A coordinate in both forms below, worked out together so that the rounded
+// form is rounded once.
+struct CoordinateWords {
+    QString written;
+    QString spoken;
+};
+CoordinateWords WordsFor(const Rational &value);
 
 // A coordinate as it is written: "3", "−4", "4/3", "−4/3", with the true
 // minus sign; when the numerator or the denominator would need more than
