@@ -15,10 +15,11 @@
 
 namespace {
 
-// The surface as Form1 makes it: 600 x 600 pale yellow, text at 20 points.
+// The surface as Form1 makes it: 600 x 600 pale yellow, text at 20 points,
+// on a screen with the given device pixel ratio.
 struct Surface {
-    Surface()
-        : canvas(600, 600, qRgb(255, 255, 192))
+    explicit Surface(qreal ratio = 1.0)
+        : canvas(600, 600, qRgb(255, 255, 192), ratio)
     {
         canvas.SetFontSize(20.0f);
     }
@@ -88,6 +89,48 @@ void BM_FullRedraw(benchmark::State &state)
     }
 }
 BENCHMARK(BM_FullRedraw)->Arg(40)->Arg(22)->Arg(14)->Apply(Measured);
+
+// The rows at a device pixel ratio take it in hundredths, as a desktop scale
+// of 125 % is written.
+qreal RatioOf(const benchmark::State &state)
+{
+    return static_cast<qreal>(state.range(0)) / 100.0;
+}
+
+void AtEveryRatio(benchmark::internal::Benchmark *b)
+{
+    for (const int percent : {100, 125, 150, 175, 200, 300})
+        b->Arg(percent);
+    Measured(b);
+}
+
+// The full redraw at 14 pixels per unit on a high-dpi screen or a scaled
+// projector: the picture has ratio squared times the pixels.
+void BM_FullRedrawAtRatio(benchmark::State &state)
+{
+    Surface surface(RatioOf(state));
+    const PlaneView view = ViewWithUnit(14);
+    const LineTable table = LessonTable();
+    while (state.KeepRunning()) {
+        DrawPlaneOn(surface.canvas, view);
+        for (int slot = 0; slot < LineTable::SlotCount; ++slot)
+            DrawLineOn(surface.canvas, table, slot, LineColor, view);
+        benchmark::DoNotOptimize(surface.canvas.Image().constBits());
+    }
+}
+BENCHMARK(BM_FullRedrawAtRatio)->Apply(AtEveryRatio);
+
+// Wiping the same picture and nothing else: writing every pixel once is the
+// least any full redraw costs, so the rows above are read against these.
+void BM_FillImageAtRatio(benchmark::State &state)
+{
+    Surface surface(RatioOf(state));
+    while (state.KeepRunning()) {
+        surface.canvas.Cls();
+        benchmark::DoNotOptimize(surface.canvas.Image().constBits());
+    }
+}
+BENCHMARK(BM_FillImageAtRatio)->Apply(AtEveryRatio);
 
 void BM_DrawPlane(benchmark::State &state)
 {
