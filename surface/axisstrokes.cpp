@@ -1,0 +1,198 @@
+// SPDX-FileCopyrightText: 2026 Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "surface/axisstrokes.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Ratios that take longer than this to come back to whole device pixels
+// (1.1, or 4/3 as a double) go to QPainter.
+constexpr int kLongestPeriod = 16;
+
+constexpr QRgb kUntouched = 0xffffffffu;
+
+// The pixels of an image, taken once: QImage::scanLine checks for sharing
+// on every call, which costs more than filling a short span.
+struct Pixels {
+    explicit Pixels(QImage &image)
+        : bits(image.bits())
+        , bytesPerLine(image.bytesPerLine())
+        , width(image.width())
+        , height(image.height())
+    {}
+    QRgb *Row(int y) const { return reinterpret_cast<QRgb *>(bits + y * bytesPerLine); }
+    // Fills pixels first to last of row y, clipped to the image.
+    void FillRow(int y, int first, int last, QRgb pixel) const
+    {
+        if (y < 0 || y >= height)
+            return;
+        first = std::max(first, 0);
+        last = std::min(last, width - 1);
+        if (first <= last)
+            std::fill(Row(y) + first, Row(y) + last + 1, pixel);
+    }
+    uchar *bits;
+    qsizetype bytesPerLine;
+    int width;
+    int height;
+};
+
+} // namespace
+
+AxisStrokes::AxisStrokes(qreal devicePixelRatio)
+    : ratio_(devicePixelRatio)
+{
+    for (int period = 1; period <= kLongestPeriod; ++period) {
+        const qreal devicePixels = ratio_ * period;
+        if (devicePixels == std::floor(devicePixels) && devicePixels >= 1 &&
+            devicePixels <= 64.0 * kLongestPeriod) {
+            period_ = period;
+            break;
+        }
+    }
+}
+
+void AxisStrokes::NextPass()
+{
+    ++pass_;
+    std::erase_if(strokes_, [this](const auto &entry) { return entry.second.pass + 1 < pass_; });
+}
+
+bool AxisStrokes::Draw(QImage &image, int x1, int y1, int x2, int y2, int penWidth, QRgb colour)
+{
+    if (period_ == 0 || penWidth < 1 || (x1 == x2) == (y1 == y2))
+        return false;
+    const Key key{x1, y1, x2, y2, penWidth};
+    auto found = strokes_.find(key);
+    if (found == strokes_.end())
+        found = strokes_.emplace(key, Learn(x1, y1, x2, y2, penWidth)).first;
+    Stroke &stroke = found->second;
+    stroke.pass = pass_;
+    if (!stroke.usable)
+        return false;
+
+    const QRgb pixel = 0xff000000u | colour;
+    const Pixels pixels(image);
+    const auto fillStep = [&](int step, const Span &span) {
+        if (stroke.vertical) {
+            pixels.FillRow(step, span.first, span.last, pixel);
+        } else {
+            for (int y = span.first; y <= span.last; ++y)
+                pixels.FillRow(y, step, step, pixel);
+        }
+    };
+    for (std::size_t i = 0; i < stroke.head.size(); ++i)
+        fillStep(stroke.headFirst + static_cast<int>(i), stroke.head[i]);
+    if (stroke.vertical) {
+        const int top = std::max(stroke.middleFirst, 0);
+        const int bottom = std::min(stroke.middleLast, pixels.height - 1);
+        const int left = std::max(stroke.middle.first, 0);
+        const int right = std::min(stroke.middle.last, pixels.width - 1);
+        for (int y = top; y <= bottom && left <= right; ++y)
+            std::fill(pixels.Row(y) + left, pixels.Row(y) + right + 1, pixel);
+    } else {
+        for (int y = stroke.middle.first; y <= stroke.middle.last; ++y)
+            pixels.FillRow(y, stroke.middleFirst, stroke.middleLast, pixel);
+    }
+    for (std::size_t i = 0; i < stroke.tail.size(); ++i)
+        fillStep(stroke.middleLast + 1 + static_cast<int>(i), stroke.tail[i]);
+    return true;
+}
+
+int AxisStrokes::ShiftFor(int lowest) const
+{
+    return lowest > 0 ? lowest / period_ * period_ : 0;
+}
+
+AxisStrokes::Stroke AxisStrokes::Learn(int x1, int y1, int x2, int y2, int penWidth) const
+{
+    // The small image covers the segment and its caps with room to spare.
+    // It starts a whole number of periods from the surface's corner, so its
+    // device pixels are the surface's shifted by whole pixels: QPainter
+    // strokes the same coordinates, and shifting the result by a whole
+    // number is exact as long as nothing crosses zero, which the shift never
+    // lets happen.
+    const int reach = penWidth + 2;
+    const int shiftX = ShiftFor(std::min(x1, x2) - reach);
+    const int shiftY = ShiftFor(std::min(y1, y2) - reach);
+    const int deviceShiftX = static_cast<int>(ratio_ * shiftX);
+    const int deviceShiftY = static_cast<int>(ratio_ * shiftY);
+    const int width = static_cast<int>(std::ceil((std::max(x1, x2) + reach + 1 - shiftX) * ratio_));
+    const int height =
+        static_cast<int>(std::ceil((std::max(y1, y2) + reach + 1 - shiftY) * ratio_));
+    QImage sample(width, height, QImage::Format_RGB32);
+    sample.setDevicePixelRatio(ratio_);
+    sample.fill(kUntouched);
+    {
+        QPainter painter(&sample);
+        painter.setWorldTransform(QTransform::fromTranslate(-shiftX, -shiftY));
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QPen(QColor(0, 0, 0), penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
+    }
+
+    // The span and the number of covered pixels at every device step along.
+    Stroke stroke;
+    stroke.vertical = x1 == x2;
+    const int steps = stroke.vertical ? height : width;
+    std::vector<Span> spans(steps, Span{std::numeric_limits<int>::max(), -1});
+    std::vector<int> covered(steps, 0);
+    for (int y = 0; y < height; ++y) {
+        const auto *const row = reinterpret_cast<const QRgb *>(sample.constScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            if (row[x] == kUntouched)
+                continue;
+            const int step = stroke.vertical ? y : x;
+            const int across = stroke.vertical ? x : y;
+            spans[step].first = std::min(spans[step].first, across);
+            spans[step].last = std::max(spans[step].last, across);
+            ++covered[step];
+        }
+    }
+    int first = 0;
+    while (first < steps && covered[first] == 0)
+        ++first;
+    int last = steps - 1;
+    while (last >= first && covered[last] == 0)
+        --last;
+    // The sample reaches past the far end's cap; at the near end it may stop
+    // at the surface's own edge, where the surface clips the same way.
+    if (first > last || last == steps - 1)
+        return stroke;
+    for (int step = first; step <= last; ++step) {
+        // A step with a gap is not a span.
+        if (covered[step] != spans[step].last - spans[step].first + 1)
+            return stroke;
+    }
+
+    // The longest run of equal spans around the middle step is the block.
+    int middleFirst = (first + last) / 2;
+    int middleLast = middleFirst;
+    const Span middle = spans[middleFirst];
+    while (middleFirst > first && spans[middleFirst - 1] == middle)
+        --middleFirst;
+    while (middleLast < last && spans[middleLast + 1] == middle)
+        ++middleLast;
+
+    const int deviceShiftStep = stroke.vertical ? deviceShiftY : deviceShiftX;
+    const int deviceShiftAcross = stroke.vertical ? deviceShiftX : deviceShiftY;
+    const auto shifted = [&](Span span) {
+        return Span{span.first + deviceShiftAcross, span.last + deviceShiftAcross};
+    };
+    stroke.headFirst = first + deviceShiftStep;
+    for (int step = first; step < middleFirst; ++step)
+        stroke.head.push_back(shifted(spans[step]));
+    stroke.middle = shifted(middle);
+    stroke.middleFirst = middleFirst + deviceShiftStep;
+    stroke.middleLast = middleLast + deviceShiftStep;
+    for (int step = middleLast + 1; step <= last; ++step)
+        stroke.tail.push_back(shifted(spans[step]));
+    stroke.usable = true;
+    return stroke;
+}
