@@ -78,6 +78,10 @@ bool AxisStrokes::Draw(QImage &image, int x1, int y1, int x2, int y2, int penWid
         return false;
 
     const QRgb pixel = 0xff000000u | colour;
+    // What is kept back is written before any pixel of another colour, which
+    // might cross it; pixels of the same colour may come in any order.
+    if (!pending_.empty() && pixel != pendingPixel_)
+        Flush(image);
     const Pixels pixels(image);
     const auto fillStep = [&](int step, const Span &span) {
         if (stroke.vertical) {
@@ -90,12 +94,13 @@ bool AxisStrokes::Draw(QImage &image, int x1, int y1, int x2, int y2, int penWid
     for (std::size_t i = 0; i < stroke.head.size(); ++i)
         fillStep(stroke.headFirst + static_cast<int>(i), stroke.head[i]);
     if (stroke.vertical) {
-        const int top = std::max(stroke.middleFirst, 0);
-        const int bottom = std::min(stroke.middleLast, pixels.height - 1);
-        const int left = std::max(stroke.middle.first, 0);
-        const int right = std::min(stroke.middle.last, pixels.width - 1);
-        for (int y = top; y <= bottom && left <= right; ++y)
-            std::fill(pixels.Row(y) + left, pixels.Row(y) + right + 1, pixel);
+        const Block block{std::max(stroke.middle.first, 0), std::max(stroke.middleFirst, 0),
+                          std::min(stroke.middle.last, pixels.width - 1),
+                          std::min(stroke.middleLast, pixels.height - 1)};
+        if (block.left <= block.right && block.top <= block.bottom) {
+            pending_.push_back(block);
+            pendingPixel_ = pixel;
+        }
     } else {
         for (int y = stroke.middle.first; y <= stroke.middle.last; ++y)
             pixels.FillRow(y, stroke.middleFirst, stroke.middleLast, pixel);
@@ -103,6 +108,30 @@ bool AxisStrokes::Draw(QImage &image, int x1, int y1, int x2, int y2, int penWid
     for (std::size_t i = 0; i < stroke.tail.size(); ++i)
         fillStep(stroke.middleLast + 1 + static_cast<int>(i), stroke.tail[i]);
     return true;
+}
+
+void AxisStrokes::Flush(QImage &image)
+{
+    if (pending_.empty())
+        return;
+    // Blocks were clipped to this image when they were kept back.
+    std::sort(pending_.begin(), pending_.end(),
+              [](const Block &a, const Block &b) { return a.left < b.left; });
+    int top = pending_.front().top;
+    int bottom = pending_.front().bottom;
+    for (const Block &block : pending_) {
+        top = std::min(top, block.top);
+        bottom = std::max(bottom, block.bottom);
+    }
+    const Pixels pixels(image);
+    for (int y = top; y <= bottom; ++y) {
+        QRgb *const row = pixels.Row(y);
+        for (const Block &block : pending_) {
+            if (y >= block.top && y <= block.bottom)
+                std::fill(row + block.left, row + block.right + 1, pendingPixel_);
+        }
+    }
+    pending_.clear();
 }
 
 int AxisStrokes::ShiftFor(int lowest) const

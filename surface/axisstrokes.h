@@ -32,7 +32,14 @@ public:
     // with an opaque pen penWidth surface pixels wide. Returns false, drawing
     // nothing, when QPainter has to draw it: when the ratio has no short
     // period, or when QPainter's pixels for it are not spans along it.
+    // The long middles of columns are kept back and written all at once,
+    // row after row, by Flush: a few hundred columns written one after the
+    // other each touch every row of a large image.
     bool Draw(QImage &image, int x1, int y1, int x2, int y2, int penWidth, QRgb colour);
+    // Writes what Draw kept back; before anything else draws into the image.
+    void Flush(QImage &image);
+    // Drops what Draw kept back, when the image is wiped anyway.
+    void Discard() { pending_.clear(); }
     // Called on every wipe: segments not drawn since the wipe before this
     // one are forgotten, so only the pictures in use are kept.
     void NextPass();
@@ -60,6 +67,13 @@ private:
         std::uint64_t pass = 0;
     };
     using Key = std::tuple<int, int, int, int, int>;
+    // A block of whole device pixels, inclusive, to be filled in one colour.
+    struct Block {
+        int left;
+        int top;
+        int right;
+        int bottom;
+    };
 
     Stroke Learn(int x1, int y1, int x2, int y2, int penWidth) const;
     // The shift by whole periods that brings a coordinate near 0, never
@@ -71,5 +85,7 @@ private:
     // 0 when there is none small enough.
     int period_ = 0;
     std::map<Key, Stroke> strokes_;
+    std::vector<Block> pending_;
+    QRgb pendingPixel_ = 0;
     std::uint64_t pass_ = 0;
 };

@@ -36,6 +36,8 @@ const QImage &ImageCanvas::Image()
 
 QPainter &ImageCanvas::Painter()
 {
+    // Whatever QPainter draws comes after the lines written by hand.
+    axisStrokes_.Flush(image_);
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::Antialiasing, false);
@@ -49,11 +51,13 @@ QPainter &ImageCanvas::Painter()
 void ImageCanvas::EndPainting()
 {
     painter_.reset();
+    axisStrokes_.Flush(image_);
 }
 
 void ImageCanvas::Cls()
 {
-    EndPainting();
+    painter_.reset();
+    axisStrokes_.Discard();
     image_.fill(backColour_);
     axisStrokes_.NextPass();
     printedTexts_.NextPass();
@@ -102,11 +106,10 @@ void ImageCanvas::Line(float x1, float y1, float x2, float y2)
     // line at x = 322 fills column 322, a 3-pixel one columns 321 to 323.
     const QPointF from(clipped->x1 + 0.5, clipped->y1 + 0.5);
     const QPointF to(clipped->x2 + 0.5, clipped->y2 + 0.5);
-    QPainter &painter = Painter();
     if (from == to)
-        painter.drawPoint(from);
+        Painter().drawPoint(from);
     else if (!FillAxisLine(*clipped))
-        painter.drawLine(from, to);
+        Painter().drawLine(from, to);
     Changed();
 }
 
@@ -114,9 +117,10 @@ bool ImageCanvas::FillAxisLine(const Segment &segment)
 {
     // The grid is a few hundred lines along whole pixel rows and columns,
     // which QPainter strokes as outlines and fills one device row at a time;
-    // AxisStrokes writes the same pixels straight into the image. While a
+    // AxisStrokes writes the same pixels straight into the image. When a
     // painter is open nothing else holds the image, so its pixels are the
-    // very ones the painter draws into.
+    // very ones the painter draws into; when none is, writing detaches the
+    // image from any copy handed out before, as QPainter would.
     if (segment.x1 != segment.x2 && segment.y1 != segment.y2)
         return false;
     for (const double v : {segment.x1, segment.y1, segment.x2, segment.y2}) {
@@ -177,8 +181,8 @@ void ImageCanvas::Print(const QString &text)
 
 QRect ImageCanvas::TextArea(const QString &text, QPointF baseline) const
 {
-    // The glyphs' own boxes, with room for hinting and the antialiased rim.
-    constexpr qreal margin = 3;
+    // The glyphs' own boxes, with a pixel of room for the antialiased rim.
+    constexpr qreal margin = 1;
     const QRectF ink = QFontMetricsF(font_).boundingRect(text).translated(baseline);
     const qreal ratio = image_.devicePixelRatio();
     const QRect area(QPoint(static_cast<int>(std::floor((ink.left() - margin) * ratio)),

@@ -12,6 +12,7 @@
 
 #include <QtTest>
 
+#include <functional>
 #include <limits>
 #include <optional>
 
@@ -291,6 +292,51 @@ private Q_SLOTS:
                 }
             }
         }
+    }
+
+    // Columns are written late, all at once; whatever crosses them later,
+    // in another colour or through QPainter, still lies on top, and a copy
+    // of the picture taken between two lines holds everything drawn so far.
+    void crossingLinesKeepTheirOrder_data() { addRatioRows(); }
+
+    void crossingLinesKeepTheirOrder()
+    {
+        QFETCH(qreal, ratio);
+        ImageCanvas canvas(100, 100, SurfaceYellow, ratio);
+        PainterCanvas reference(100, 100, SurfaceYellow, ratio);
+        const auto both = [&](const std::function<void(Canvas &)> &step) {
+            step(canvas);
+            step(reference);
+            const QString difference = firstDifference(canvas.Image(), reference.Image());
+            QVERIFY2(difference.isEmpty(), qPrintable(difference));
+        };
+        const auto column = [](Canvas &c, float x, QRgb colour, std::int16_t width) {
+            c.SetForeColor(colour);
+            c.SetDrawWidth(width);
+            c.Line(x, 0, x, 100);
+        };
+        both([&](Canvas &c) {
+            column(c, 10, Black, 1);
+            column(c, 30, Black, 3);
+            c.SetForeColor(LineBlue);
+            c.Line(0, 50, 100, 50);
+            column(c, 50, Black, 1);
+        });
+        both([&](Canvas &c) {
+            column(c, 31, LineBlue, 1);
+            c.SetForeColor(Black);
+            c.SetDrawWidth(3);
+            c.Line(0, 52, 100, 52);
+            column(c, 51, qRgb(255, 0, 0), 3);
+            c.SetForeColor(Black);
+            c.Line(0, 0, 100, 90);
+            column(c, 70, LineBlue, 1);
+            c.SetFontSize(20);
+            c.SetCurrentX(60);
+            c.SetCurrentY(40);
+            c.Print(QStringLiteral("-5"));
+            column(c, 72, LineBlue, 1);
+        });
     }
 
     // The whole lesson at every plane size, drawn again and again as the
