@@ -17,6 +17,16 @@ constexpr int kLongestPeriod = 16;
 
 constexpr QRgb kUntouched = 0xffffffffu;
 
+// Segments are kept through this many wipes unused: enough to go through the
+// three plane sizes and back without learning any of them again.
+constexpr std::uint64_t kPassesKept = 6;
+
+// Up to this whole ratio, a 1-pixel pen from the middle of one pixel to the
+// middle of another along a row or column covers exactly the device pixels of
+// the surface pixels from one to the other, ends included: its round caps
+// cut no corner off. Larger ratios learn from QPainter like every other pen.
+constexpr qreal kLongestBlockRatio = 3;
+
 // The pixels of an image, taken once: QImage::scanLine checks for sharing
 // on every call, which costs more than filling a short span.
 struct Pixels {
@@ -61,7 +71,8 @@ AxisStrokes::AxisStrokes(qreal devicePixelRatio)
 void AxisStrokes::NextPass()
 {
     ++pass_;
-    std::erase_if(strokes_, [this](const auto &entry) { return entry.second.pass + 1 < pass_; });
+    std::erase_if(strokes_,
+                  [this](const auto &entry) { return entry.second.pass + kPassesKept < pass_; });
 }
 
 bool AxisStrokes::Draw(QImage &image, int x1, int y1, int x2, int y2, int penWidth, QRgb colour)
@@ -70,8 +81,12 @@ bool AxisStrokes::Draw(QImage &image, int x1, int y1, int x2, int y2, int penWid
         return false;
     const Key key{x1, y1, x2, y2, penWidth};
     auto found = strokes_.find(key);
-    if (found == strokes_.end())
-        found = strokes_.emplace(key, Learn(x1, y1, x2, y2, penWidth)).first;
+    if (found == strokes_.end()) {
+        const bool block = penWidth == 1 && period_ == 1 && ratio_ <= kLongestBlockRatio;
+        found =
+            strokes_.emplace(key, block ? Block1(x1, y1, x2, y2) : Learn(x1, y1, x2, y2, penWidth))
+                .first;
+    }
     Stroke &stroke = found->second;
     stroke.pass = pass_;
     if (!stroke.usable)
@@ -134,6 +149,21 @@ void AxisStrokes::Flush(QImage &image)
     pending_.clear();
 }
 
+AxisStrokes::Stroke AxisStrokes::Block1(int x1, int y1, int x2, int y2) const
+{
+    const int scale = static_cast<int>(ratio_);
+    Stroke stroke;
+    stroke.usable = true;
+    stroke.vertical = x1 == x2;
+    const int across = stroke.vertical ? x1 : y1;
+    const int from = stroke.vertical ? std::min(y1, y2) : std::min(x1, x2);
+    const int to = stroke.vertical ? std::max(y1, y2) : std::max(x1, x2);
+    stroke.middle = Span{across * scale, across * scale + scale - 1};
+    stroke.middleFirst = from * scale;
+    stroke.middleLast = to * scale + scale - 1;
+    return stroke;
+}
+
 int AxisStrokes::ShiftFor(int lowest) const
 {
     return lowest > 0 ? lowest / period_ * period_ : 0;
@@ -147,7 +177,7 @@ AxisStrokes::Stroke AxisStrokes::Learn(int x1, int y1, int x2, int y2, int penWi
     // strokes the same coordinates, and shifting the result by a whole
     // number is exact as long as nothing crosses zero, which the shift never
     // lets happen.
-    const int reach = penWidth + 2;
+    const int reach = penWidth / 2 + 2;
     const int shiftX = ShiftFor(std::min(x1, x2) - reach);
     const int shiftY = ShiftFor(std::min(y1, y2) - reach);
     const int deviceShiftX = static_cast<int>(ratio_ * shiftX);
@@ -173,14 +203,29 @@ AxisStrokes::Stroke AxisStrokes::Learn(int x1, int y1, int x2, int y2, int penWi
     std::vector<Span> spans(steps, Span{std::numeric_limits<int>::max(), -1});
     std::vector<int> covered(steps, 0);
     for (int y = 0; y < height; ++y) {
+        // Every row of the sample is one run of covered pixels or none.
         const auto *const row = reinterpret_cast<const QRgb *>(sample.constScanLine(y));
-        for (int x = 0; x < width; ++x) {
-            if (row[x] == kUntouched)
-                continue;
-            const int step = stroke.vertical ? y : x;
-            const int across = stroke.vertical ? x : y;
-            spans[step].first = std::min(spans[step].first, across);
-            spans[step].last = std::max(spans[step].last, across);
+        int x = 0;
+        while (x < width && row[x] == kUntouched)
+            ++x;
+        if (x == width)
+            continue;
+        const int runFirst = x;
+        while (x < width && row[x] != kUntouched)
+            ++x;
+        const int runLast = x - 1;
+        while (x < width && row[x] == kUntouched)
+            ++x;
+        if (x != width)
+            return stroke;
+        if (stroke.vertical) {
+            spans[y] = Span{runFirst, runLast};
+            covered[y] = runLast - runFirst + 1;
+            continue;
+        }
+        for (int step = runFirst; step <= runLast; ++step) {
+            spans[step].first = std::min(spans[step].first, y);
+            spans[step].last = std::max(spans[step].last, y);
             ++covered[step];
         }
     }

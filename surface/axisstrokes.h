@@ -22,7 +22,8 @@
 // round outline depends on the exact coordinates. So each segment is drawn
 // once by QPainter itself, with the very same coordinates, into a small
 // image shifted by whole device pixels, and kept as its caps and its middle
-// span; every later time it is written straight from those.
+// span; every later time it is written straight from those. A 1-pixel pen at
+// a whole ratio up to 3 covers a plain block and needs no such sample.
 class AxisStrokes {
 public:
     explicit AxisStrokes(qreal devicePixelRatio);
@@ -40,8 +41,8 @@ public:
     void Flush(QImage &image);
     // Drops what Draw kept back, when the image is wiped anyway.
     void Discard() { pending_.clear(); }
-    // Called on every wipe: segments not drawn since the wipe before this
-    // one are forgotten, so only the pictures in use are kept.
+    // Called on every wipe: segments not drawn for a few wipes are
+    // forgotten, so only the pictures in use are kept.
     void NextPass();
 
 private:
@@ -76,6 +77,8 @@ private:
     };
 
     Stroke Learn(int x1, int y1, int x2, int y2, int penWidth) const;
+    // A 1-pixel pen at a small whole ratio, which needs no learning.
+    Stroke Block1(int x1, int y1, int x2, int y2) const;
     // The shift by whole periods that brings a coordinate near 0, never
     // below it, so that shifted device coordinates stay exact.
     int ShiftFor(int lowest) const;
