@@ -129,22 +129,25 @@ void AxisStrokes::Flush(QImage &image)
 {
     if (pending_.empty())
         return;
-    // Blocks were clipped to this image when they were kept back.
-    std::sort(pending_.begin(), pending_.end(),
-              [](const Block &a, const Block &b) { return a.left < b.left; });
-    int top = pending_.front().top;
-    int bottom = pending_.front().bottom;
-    for (const Block &block : pending_) {
-        top = std::min(top, block.top);
-        bottom = std::max(bottom, block.bottom);
-    }
+    // Blocks were clipped to this image when they were kept back. Those over
+    // the same rows, as the grid's columns all are, are written together,
+    // row after row, left to right.
+    std::sort(pending_.begin(), pending_.end(), [](const Block &a, const Block &b) {
+        return std::tie(a.top, a.bottom, a.left) < std::tie(b.top, b.bottom, b.left);
+    });
     const Pixels pixels(image);
-    for (int y = top; y <= bottom; ++y) {
-        QRgb *const row = pixels.Row(y);
-        for (const Block &block : pending_) {
-            if (y >= block.top && y <= block.bottom)
-                std::fill(row + block.left, row + block.right + 1, pendingPixel_);
+    for (auto group = pending_.begin(); group != pending_.end();) {
+        auto end = group;
+        while (end != pending_.end() && end->top == group->top && end->bottom == group->bottom)
+            ++end;
+        for (int y = group->top; y <= group->bottom; ++y) {
+            QRgb *const row = pixels.Row(y);
+            for (auto block = group; block != end; ++block) {
+                for (int x = block->left; x <= block->right; ++x)
+                    row[x] = pendingPixel_;
+            }
         }
+        group = end;
     }
     pending_.clear();
 }
