@@ -37,6 +37,16 @@ struct Pixels {
         , height(image.height())
     {}
     QRgb *Row(int y) const { return reinterpret_cast<QRgb *>(bits + y * bytesPerLine); }
+    // Fills pixels first to last of row y, clipped to the image.
+    void FillRow(int y, int first, int last, QRgb pixel) const
+    {
+        if (y < 0 || y >= height)
+            return;
+        first = std::max(first, 0);
+        last = std::min(last, width - 1);
+        if (first <= last)
+            std::fill(Row(y) + first, Row(y) + last + 1, pixel);
+    }
     uchar *bits;
     qsizetype bytesPerLine;
     int width;
@@ -87,79 +97,59 @@ bool AxisStrokes::Draw(QImage &image, int x1, int y1, int x2, int y2, int penWid
     // might cross it; pixels of the same colour may come in any order.
     if (!pending_.empty() && pixel != pendingPixel_)
         Flush(image);
-    pendingPixel_ = pixel;
-    const auto keep = [&](int left, int top, int right, int bottom) {
-        left = std::max(left, 0);
-        top = std::max(top, 0);
-        right = std::min(right, image.width() - 1);
-        bottom = std::min(bottom, image.height() - 1);
-        if (left <= right && top <= bottom)
-            pending_.push_back(Block{left, top, right, bottom});
-    };
-    const auto keepStep = [&](int step, const Span &span) {
-        if (stroke.vertical)
-            keep(span.first, step, span.last, step);
-        else
-            keep(step, span.first, step, span.last);
+    const Pixels pixels(image);
+    const auto fillStep = [&](int step, const Span &span) {
+        if (stroke.vertical) {
+            pixels.FillRow(step, span.first, span.last, pixel);
+        } else {
+            for (int y = span.first; y <= span.last; ++y)
+                pixels.FillRow(y, step, step, pixel);
+        }
     };
     for (std::size_t i = 0; i < stroke.head.size(); ++i)
-        keepStep(stroke.headFirst + static_cast<int>(i), stroke.head[i]);
-    if (stroke.vertical)
-        keep(stroke.middle.first, stroke.middleFirst, stroke.middle.last, stroke.middleLast);
-    else
-        keep(stroke.middleFirst, stroke.middle.first, stroke.middleLast, stroke.middle.last);
+        fillStep(stroke.headFirst + static_cast<int>(i), stroke.head[i]);
+    if (stroke.vertical) {
+        const Block block{std::max(stroke.middle.first, 0), std::max(stroke.middleFirst, 0),
+                          std::min(stroke.middle.last, pixels.width - 1),
+                          std::min(stroke.middleLast, pixels.height - 1)};
+        if (block.left <= block.right && block.top <= block.bottom) {
+            pending_.push_back(block);
+            pendingPixel_ = pixel;
+        }
+    } else {
+        for (int y = stroke.middle.first; y <= stroke.middle.last; ++y)
+            pixels.FillRow(y, stroke.middleFirst, stroke.middleLast, pixel);
+    }
     for (std::size_t i = 0; i < stroke.tail.size(); ++i)
-        keepStep(stroke.middleLast + 1 + static_cast<int>(i), stroke.tail[i]);
+        fillStep(stroke.middleLast + 1 + static_cast<int>(i), stroke.tail[i]);
     return true;
-}
-
-void AxisStrokes::Wipe(QRgb back)
-{
-    pending_.clear();
-    wipe_ = true;
-    wipePixel_ = 0xff000000u | back;
 }
 
 void AxisStrokes::Flush(QImage &image)
 {
-    if (pending_.empty() && !wipe_)
+    if (pending_.empty())
         return;
-    // One pass down the image: each row is wiped when a wipe is due, then
-    // gets every kept block that covers it, while it is in the cache. Blocks
-    // were clipped to the image when they were kept.
-    std::sort(pending_.begin(), pending_.end(),
-              [](const Block &a, const Block &b) { return a.top < b.top; });
+    // Blocks were clipped to this image when they were kept back. Those over
+    // the same rows, as the grid's columns all are, are written together,
+    // row after row, left to right.
+    std::sort(pending_.begin(), pending_.end(), [](const Block &a, const Block &b) {
+        return std::tie(a.top, a.bottom, a.left) < std::tie(b.top, b.bottom, b.left);
+    });
     const Pixels pixels(image);
-    int top = pixels.height;
-    int bottom = -1;
-    for (const Block &block : pending_) {
-        top = std::min(top, block.top);
-        bottom = std::max(bottom, block.bottom);
-    }
-    if (wipe_) {
-        top = 0;
-        bottom = pixels.height - 1;
-    }
-    std::vector<Block> active;
-    auto next = pending_.cbegin();
-    for (int y = top; y <= bottom; ++y) {
-        QRgb *const row = pixels.Row(y);
-        if (wipe_)
-            std::fill(row, row + pixels.width, wipePixel_);
-        while (next != pending_.cend() && next->top == y)
-            active.push_back(*next++);
-        std::size_t kept = 0;
-        for (const Block &block : active) {
-            if (block.bottom < y)
-                continue;
-            for (int x = block.left; x <= block.right; ++x)
-                row[x] = pendingPixel_;
-            active[kept++] = block;
+    for (auto group = pending_.begin(); group != pending_.end();) {
+        auto end = group;
+        while (end != pending_.end() && end->top == group->top && end->bottom == group->bottom)
+            ++end;
+        for (int y = group->top; y <= group->bottom; ++y) {
+            QRgb *const row = pixels.Row(y);
+            for (auto block = group; block != end; ++block) {
+                for (int x = block->left; x <= block->right; ++x)
+                    row[x] = pendingPixel_;
+            }
         }
-        active.resize(kept);
+        group = end;
     }
     pending_.clear();
-    wipe_ = false;
 }
 
 AxisStrokes::Stroke AxisStrokes::Block1(int x1, int y1, int x2, int y2) const

@@ -33,17 +33,14 @@ public:
     // with an opaque pen penWidth surface pixels wide. Returns false, drawing
     // nothing, when QPainter has to draw it: when the ratio has no short
     // period, or when QPainter's pixels for it are not spans along it.
-    // The pixels are kept back and written all at once, row after row, by
-    // Flush: a few hundred columns written one after the other would each
-    // touch every row of a large image.
+    // The long middles of columns are kept back and written all at once,
+    // row after row, by Flush: a few hundred columns written one after the
+    // other each touch every row of a large image.
     bool Draw(QImage &image, int x1, int y1, int x2, int y2, int penWidth, QRgb colour);
-    // Wipes the image to the back colour, also kept back for Flush, which
-    // then wipes each row just before it writes the lines over it: one pass
-    // over the image instead of two.
-    void Wipe(QRgb back);
-    // Writes what was kept back; before anything else reads or draws into
-    // the image.
+    // Writes what Draw kept back; before anything else draws into the image.
     void Flush(QImage &image);
+    // Drops what Draw kept back, when the image is wiped anyway.
+    void Discard() { pending_.clear(); }
     // Called on every wipe: segments not drawn for a few wipes are
     // forgotten, so only the pictures in use are kept.
     void NextPass();
@@ -93,7 +90,5 @@ private:
     std::map<Key, Stroke> strokes_;
     std::vector<Block> pending_;
     QRgb pendingPixel_ = 0;
-    bool wipe_ = false;
-    QRgb wipePixel_ = 0;
     std::uint64_t pass_ = 0;
 };

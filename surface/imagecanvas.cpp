@@ -57,8 +57,8 @@ void ImageCanvas::EndPainting()
 void ImageCanvas::Cls()
 {
     painter_.reset();
-    // The wipe is written with the grid that follows it, in one pass.
-    axisStrokes_.Wipe(backColour_);
+    axisStrokes_.Discard();
+    image_.fill(backColour_);
     axisStrokes_.NextPass();
     printedTexts_.NextPass();
     Changed();
