@@ -17,10 +17,11 @@
 
 namespace {
 
-// The surface as Form1 makes it.
+// The surface as Form1 makes it, on a screen with the given device pixel
+// ratio.
 struct Surface {
-    Surface()
-        : canvas(SurfaceWidth, SurfaceHeight, SurfaceBackColour)
+    explicit Surface(qreal ratio = 1.0)
+        : canvas(SurfaceWidth, SurfaceHeight, SurfaceBackColour, ratio)
     {
         canvas.SetFontSize(SurfaceFontPoints);
     }
@@ -75,17 +76,58 @@ LineTable LessonTable()
     return table;
 }
 
-void BM_FullRedraw(benchmark::State &state)
+// The whole picture of the lesson table, again and again, as every plane
+// size button draws it.
+void FullRedraw(benchmark::State &state, std::int64_t unit, qreal ratio)
 {
-    Surface surface;
-    const PlaneView view = ViewWithUnit(state.range(0));
+    Surface surface(ratio);
+    const PlaneView view = ViewWithUnit(unit);
     const LineTable table = LessonTable();
     while (state.KeepRunning()) {
         DrawPictureOn(surface.canvas, table, view);
         benchmark::DoNotOptimize(surface.canvas.Image().constBits());
     }
 }
+
+void BM_FullRedraw(benchmark::State &state)
+{
+    FullRedraw(state, state.range(0), 1.0);
+}
 BENCHMARK(BM_FullRedraw)->Arg(40)->Arg(22)->Arg(14)->Apply(Measured);
+
+// The rows at a device pixel ratio take it in hundredths, as a desktop scale
+// of 125 % is written.
+qreal RatioOf(const benchmark::State &state)
+{
+    return static_cast<qreal>(state.range(0)) / 100.0;
+}
+
+void AtEveryRatio(benchmark::internal::Benchmark *b)
+{
+    for (const int percent : {100, 125, 150, 175, 200, 300})
+        b->Arg(percent);
+    Measured(b);
+}
+
+// The full redraw at 14 pixels per unit on a high-dpi screen or a scaled
+// projector: the picture has ratio squared times the pixels.
+void BM_FullRedrawAtRatio(benchmark::State &state)
+{
+    FullRedraw(state, 14, RatioOf(state));
+}
+BENCHMARK(BM_FullRedrawAtRatio)->Apply(AtEveryRatio);
+
+// Wiping the same picture and nothing else: writing every pixel once is the
+// least any full redraw costs, so the rows above are read against these.
+void BM_FillImageAtRatio(benchmark::State &state)
+{
+    Surface surface(RatioOf(state));
+    while (state.KeepRunning()) {
+        surface.canvas.Cls();
+        benchmark::DoNotOptimize(surface.canvas.Image().constBits());
+    }
+}
+BENCHMARK(BM_FillImageAtRatio)->Apply(AtEveryRatio);
 
 void BM_DrawPlane(benchmark::State &state)
 {

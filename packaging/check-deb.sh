@@ -7,7 +7,9 @@
 # lintian must report no error and no warning; the documents Debian asks for
 # must be there and well-formed; and the program unpacked with dpkg-deb -x must
 # reach its first frame under the offscreen platform, also in a locked-down
-# session (read-only empty home, no XDG_RUNTIME_DIR), writing nothing.
+# session (read-only empty home, no XDG_RUNTIME_DIR), writing nothing; and
+# every entry of its menu item, run as the desktop runs it, must open the
+# window at its scale on a virtual X server.
 # Exits with 77, which CTest reports as skipped, only when a tool is missing;
 # scripts/test installs them all.
 set -euo pipefail
@@ -16,7 +18,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../scripts/packages.sh"
 cpack="$1"
 build="$2"
 
-for tool in dpkg-deb dpkg-parsechangelog lintian man gzip setpriv; do
+for tool in dpkg-deb dpkg-parsechangelog lintian man gzip setpriv Xvfb xdotool xwininfo; do
   if ! command -v "$tool" >/dev/null; then
     echo "$tool is missing ($(tolvane_install_hint TOLVANE_DEB_PACKAGES))"
     exit 77
@@ -25,8 +27,13 @@ done
 
 work="$(mktemp -d)"
 pid=
+xvfb=
 cleanup() {
   if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
+  if [ -n "$xvfb" ]; then
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+  fi
   chmod -R u+w "$work" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -215,5 +222,79 @@ files_in_tmp="$(find "$work/tmp" -mindepth 1 -not -type d)"
 echo "locked-down: home untouched; Qt made only $(cd "$work/tmp" && find . -mindepth 1 -type d | sed 's#^\./##' | tr '\n' ' ')(empty)"
 [ "${#offline[@]}" -gt 0 ] && echo "both runs had no network at all"
 
+echo "== the menu entry's launch lines under X"
+# Every Exec line of the unpacked menu entry, the plain one and the larger
+# ones for projectors, run as a desktop runs it, with the unpacked program in
+# place of tolvane. The X server is large enough for the largest window and
+# has no window manager, so the window is exactly what Qt made: 935x650
+# times the entry's scale factor, to a pixel (Qt rounds 1402.5 either way).
+desktop="$root/usr/share/applications/io.github.tolvane.Tolvane.desktop"
+display=
+for n in $(seq 140 159); do
+  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=":$n"; break; }
+done
+[ -n "$display" ] || { echo "no free X display among :140 to :159"; exit 1; }
+Xvfb "$display" -screen 0 2560x1600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do
+  DISPLAY="$display" xdotool getdisplaygeometry >/dev/null 2>&1 && break
+  sleep 0.1
+done
+mkdir -m 700 "$work/x-home" "$work/x-runtime"
+
+# window_size PID: the size of the program's first shown window, once it has
+# stayed the same for half a second; empty when none shows within 30 s.
+window_size() {
+  local window size last='' steady=0
+  window="$(DISPLAY="$display" timeout 30 xdotool search --sync --onlyvisible --pid "$1" 2>/dev/null | head -n1)" || true
+  [ -n "$window" ] || return 0
+  for _ in $(seq 50); do
+    size="$(DISPLAY="$display" xwininfo -id "$window" 2>/dev/null \
+      | awk '/^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print w "x" h }')"
+    if [ "$size" = "$last" ]; then
+      steady=$((steady + 1))
+      [ "$steady" -ge 5 ] && break
+    else
+      steady=0
+      last="$size"
+    fi
+    sleep 0.1
+  done
+  echo "$last"
+}
+
+entries=0
+while IFS= read -r line; do
+  command_line="${line#Exec=}"
+  factor=1
+  if [[ "$command_line" =~ QT_SCALE_FACTOR=([0-9.]+) ]]; then
+    factor="${BASH_REMATCH[1]}"
+  fi
+  read -ra words <<<"$command_line"
+  for i in "${!words[@]}"; do
+    [ "${words[$i]}" = tolvane ] && words[i]="$root/usr/bin/tolvane"
+  done
+  env -i PATH=/usr/bin:/bin LANG=C.UTF-8 DISPLAY="$display" HOME="$work/x-home" \
+    XDG_RUNTIME_DIR="$work/x-runtime" "${words[@]}" </dev/null >"$work/x.out" 2>&1 &
+  pid=$!
+  size="$(window_size "$pid")"
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  pid=
+  entries=$((entries + 1))
+  want="$(awk -v f="$factor" 'BEGIN { printf "%.1fx%.1f", 935 * f, 650 * f }')"
+  if [ -z "$size" ]; then
+    problem "'$command_line': no window within 30 s"
+    cat "$work/x.out"
+  elif awk -v got="$size" -v want="$want" 'BEGIN {
+         split(got, g, "x"); split(want, w, "x")
+         exit !((g[1] - w[1])^2 <= 1 && (g[2] - w[2])^2 <= 1) }'; then
+    echo "'$command_line': a window of $size (935x650 times $factor is $want)"
+  else
+    problem "'$command_line': a window of $size, not $want"
+  fi
+done < <(grep '^Exec=' "$desktop")
+[ "$entries" -ge 3 ] || problem "the menu entry has $entries launch lines, not the plain one and two larger ones"
+
 [ "$fail" -eq 0 ] || exit 1
-echo "package: $(basename "$deb") is lintian-clean and starts from its unpacked files"
+echo "package: $(basename "$deb") is lintian-clean and starts from its unpacked files, at every scale of its menu entry"

@@ -15,6 +15,7 @@ ImageCanvas::ImageCanvas(int width, int height, QRgb backColour, qreal devicePix
     : width_(width)
     , height_(height)
     , backColour_(backColour)
+    , axisStrokes_(devicePixelRatio > 0 ? devicePixelRatio : 1.0)
 {
     const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
     image_ = QImage(static_cast<int>(std::ceil(width * ratio)),
@@ -35,6 +36,8 @@ const QImage &ImageCanvas::Image()
 
 QPainter &ImageCanvas::Painter()
 {
+    // Whatever QPainter draws comes after the lines written by hand.
+    axisStrokes_.Flush(image_);
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::Antialiasing, false);
@@ -48,12 +51,16 @@ QPainter &ImageCanvas::Painter()
 void ImageCanvas::EndPainting()
 {
     painter_.reset();
+    axisStrokes_.Flush(image_);
 }
 
 void ImageCanvas::Cls()
 {
-    EndPainting();
+    painter_.reset();
+    axisStrokes_.Discard();
     image_.fill(backColour_);
+    axisStrokes_.NextPass();
+    printedTexts_.NextPass();
     Changed();
 }
 
@@ -99,53 +106,30 @@ void ImageCanvas::Line(float x1, float y1, float x2, float y2)
     // line at x = 322 fills column 322, a 3-pixel one columns 321 to 323.
     const QPointF from(clipped->x1 + 0.5, clipped->y1 + 0.5);
     const QPointF to(clipped->x2 + 0.5, clipped->y2 + 0.5);
-    QPainter &painter = Painter();
     if (from == to)
-        painter.drawPoint(from);
-    else if (!FillThinAxisLine(*clipped))
-        painter.drawLine(from, to);
+        Painter().drawPoint(from);
+    else if (!FillAxisLine(*clipped))
+        Painter().drawLine(from, to);
     Changed();
 }
 
-bool ImageCanvas::FillThinAxisLine(const Segment &segment)
+bool ImageCanvas::FillAxisLine(const Segment &segment)
 {
-    // The grid is a few hundred 1-pixel lines along whole pixel rows and
-    // columns, which QPainter would set one pixel at a time. A 1-pixel pen
-    // from the middle of one pixel to the middle of another covers exactly the
-    // pixels from one to the other, ends included, and at a device pixel
-    // ratio of 2 the same pixels doubled; so writing that block straight into
-    // the image gives the same picture many times faster. At larger ratios
-    // the round caps cut the block's corners, so those go to QPainter. While
-    // a painter is open nothing else holds the image, so bits() hands out the
-    // very pixels the painter draws into.
-    const qreal ratio = image_.devicePixelRatio();
-    if (drawWidth_ != 1 || (ratio != 1.0 && ratio != 2.0))
-        return false;
+    // The grid is a few hundred lines along whole pixel rows and columns,
+    // which QPainter strokes as outlines and fills one device row at a time;
+    // AxisStrokes writes the same pixels straight into the image. When a
+    // painter is open nothing else holds the image, so its pixels are the
+    // very ones the painter draws into; when none is, writing detaches the
+    // image from any copy handed out before, as QPainter would.
     if (segment.x1 != segment.x2 && segment.y1 != segment.y2)
         return false;
     for (const double v : {segment.x1, segment.y1, segment.x2, segment.y2}) {
         if (v != std::floor(v))
             return false;
     }
-    const int scale = static_cast<int>(ratio);
-    const int left = static_cast<int>(std::min(segment.x1, segment.x2));
-    const int top = static_cast<int>(std::min(segment.y1, segment.y2));
-    const int right = static_cast<int>(std::max(segment.x1, segment.x2));
-    const int bottom = static_cast<int>(std::max(segment.y1, segment.y2));
-    const QRect block =
-        QRect(left * scale, top * scale, (right - left + 1) * scale, (bottom - top + 1) * scale)
-            .intersected(image_.rect());
-    if (block.isEmpty())
-        return true;
-    // The pen colour is always opaque: QColor drops the alpha of a QRgb.
-    const QRgb pixel = 0xff000000u | foreColour_;
-    uchar *const bits = image_.bits();
-    const qsizetype bytesPerLine = image_.bytesPerLine();
-    for (int y = block.top(); y <= block.bottom(); ++y) {
-        auto *const row = reinterpret_cast<QRgb *>(bits + y * bytesPerLine);
-        std::fill(row + block.left(), row + block.right() + 1, pixel);
-    }
-    return true;
+    return axisStrokes_.Draw(image_, static_cast<int>(segment.x1), static_cast<int>(segment.y1),
+                             static_cast<int>(segment.x2), static_cast<int>(segment.y2), drawWidth_,
+                             foreColour_);
 }
 
 void ImageCanvas::SetFontSize(float points)
@@ -185,7 +169,13 @@ void ImageCanvas::Print(const QString &text)
         return;
     if (!fontAscent_)
         fontAscent_ = QFontMetricsF(font_).ascent();
-    Painter().drawText(QPointF(x, y + *fontAscent_), text);
+    QPainter &painter = Painter();
+    const PrintedTexts::Key key{text, x, y, font_.pixelSize(), font_.bold(), foreColour_};
+    if (!printedTexts_.Reprint(image_, key)) {
+        const QPointF baseline(x, y + *fontAscent_);
+        printedTexts_.Record(image_, key, TextArea(text, baseline),
+                             [&] { painter.drawText(baseline, text); });
+    }
     Changed();
 }
 
@@ -228,6 +218,19 @@ void ImageCanvas::FillDot(float x, float y, float radius, QRgb colour)
     painter.setBrush(Qt::NoBrush);
     painter.setPen(pen);
     Changed();
+}
+
+QRect ImageCanvas::TextArea(const QString &text, QPointF baseline) const
+{
+    // The glyphs' own boxes, with a pixel of room for the antialiased rim.
+    constexpr qreal margin = 1;
+    const QRectF ink = QFontMetricsF(font_).boundingRect(text).translated(baseline);
+    const qreal ratio = image_.devicePixelRatio();
+    const QRect area(QPoint(static_cast<int>(std::floor((ink.left() - margin) * ratio)),
+                            static_cast<int>(std::floor((ink.top() - margin) * ratio))),
+                     QPoint(static_cast<int>(std::ceil((ink.right() + margin) * ratio)),
+                            static_cast<int>(std::ceil((ink.bottom() + margin) * ratio))));
+    return area.intersected(image_.rect());
 }
 
 void ImageCanvas::Refresh()

@@ -3,7 +3,9 @@
 
 #pragma once
 
+#include "surface/axisstrokes.h"
 #include "surface/canvas.h"
+#include "surface/printedtexts.h"
 #include "surface/segmentclip.h"
 
 #include <QFont>
@@ -55,7 +57,10 @@ private:
     void EndPainting();
     // Draws a clipped segment the quick way when that gives the same pixels;
     // false when the segment needs QPainter's own line drawing.
-    bool FillThinAxisLine(const Segment &segment);
+    bool FillAxisLine(const Segment &segment);
+    // Where QPainter may draw text printed at a baseline point, in device
+    // pixels within the image.
+    QRect TextArea(const QString &text, QPointF baseline) const;
     void UpdateFont();
     void Changed();
 
@@ -66,6 +71,8 @@ private:
     std::unique_ptr<QPainter> painter_;
     std::function<void()> changeHandler_;
     bool shown_ = true;
+    AxisStrokes axisStrokes_;
+    PrintedTexts printedTexts_;
 
     std::int16_t drawWidth_ = 1;
     QRgb foreColour_ = qRgb(0, 0, 0);

@@ -2,6 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "support/formharness.h"
+#include "support/paintercanvas.h"
+
+#include "lines/linedrawing.h"
+#include "plane/planedrawing.h"
 
 #include <QClipboard>
 #include <QMimeData>
@@ -15,6 +19,8 @@ private Q_SLOTS:
     void initTestCase() { PrepareTestApplication(); }
     void windowScalesAsAWhole();
     void planeIsDrawnAtDeviceResolution();
+    void everyPlaneSizeIsQPaintersPicture_data();
+    void everyPlaneSizeIsQPaintersPicture();
 };
 
 void TestHighDpi::windowScalesAsAWhole()
@@ -50,6 +56,40 @@ void TestHighDpi::planeIsDrawnAtDeviceResolution()
         qvariant_cast<QImage>(QGuiApplication::clipboard()->mimeData()->imageData());
     QCOMPARE(copied.size(), QSize(1200, 1200));
     QCOMPARE(copied.devicePixelRatio(), 2.0);
+}
+
+void TestHighDpi::everyPlaneSizeIsQPaintersPicture_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::newRow("小") << 0;
+    QTest::newRow("中") << 1;
+    QTest::newRow("大") << 2;
+}
+
+// The size buttons redraw the plane and the lines at full device resolution
+// through the surface's short cuts; the picture is still QPainter's own, to
+// the device pixel, also on the second redraw, which copies what the first
+// one learnt.
+void TestHighDpi::everyPlaneSizeIsQPaintersPicture()
+{
+    QFETCH(int, index);
+    FormHarness h;
+    LineTable &table = h.form->Lines();
+    table.Slot(0) = LineSlot{1, 1, 2, 4, -2, 6};
+    table.Slot(1) = LineSlot{1, 2, 0, 6, -1, 4};
+    table.Slot(2) = LineSlot{1, 0, 1, -3, -5, 5};
+    QPushButton *const button = h.Button(QStringLiteral("Command3(%1)").arg(index));
+    QPushButton *const other = h.Button(QStringLiteral("Command3(%1)").arg((index + 1) % 3));
+    for (QPushButton *press : {button, other, button}) {
+        h.Click(press);
+        PainterCanvas reference(600, 600, SurfaceYellow, 2.0);
+        reference.SetFontSize(20);
+        DrawPlaneOn(reference, h.form->View());
+        for (int slot = 0; slot < LineTable::SlotCount; ++slot)
+            DrawLineOn(reference, table, slot, LineColor, h.form->View());
+        QCOMPARE(h.Picture().convertToFormat(QImage::Format_RGB32),
+                 reference.Image().convertToFormat(QImage::Format_RGB32));
+    }
 }
 
 int main(int argc, char *argv[])

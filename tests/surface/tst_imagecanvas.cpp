@@ -1,13 +1,18 @@
 // SPDX-FileCopyrightText: 2026 Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "lines/linedrawing.h"
+#include "lines/linetable.h"
+#include "plane/planedrawing.h"
 #include "runtime/qbcolor.h"
+#include "support/paintercanvas.h"
 #include "support/uifacts.h"
 #include "surface/imagecanvas.h"
 #include "surface/segmentclip.h"
 
 #include <QtTest>
 
+#include <functional>
 #include <limits>
 #include <optional>
 
@@ -46,6 +51,52 @@ int markedIn(const QImage &image, int left, int top, int right, int bottom)
 bool sameSegment(const Segment &a, const Segment &b)
 {
     return a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2;
+}
+
+// The device pixel ratios of the screens and projector scales the program
+// meets: 100 % to 300 %.
+void addRatioRows()
+{
+    QTest::addColumn<qreal>("ratio");
+    for (const qreal ratio : {1.0, 1.25, 1.5, 1.75, 2.0, 3.0})
+        QTest::addRow("%g", ratio) << ratio;
+}
+
+// Where two pictures first differ, for a failure message.
+QString firstDifference(const QImage &got, const QImage &want)
+{
+    if (got.size() != want.size())
+        return QStringLiteral("sizes differ");
+    for (int y = 0; y < got.height(); ++y)
+        for (int x = 0; x < got.width(); ++x)
+            if (got.pixel(x, y) != want.pixel(x, y))
+                return QStringLiteral("device pixel (%1, %2): %3 instead of %4")
+                    .arg(x)
+                    .arg(y)
+                    .arg(got.pixel(x, y), 8, 16)
+                    .arg(want.pixel(x, y), 8, 16);
+    return {};
+}
+
+// The whole picture of a lesson: the plane and lines of every kind, sloped,
+// vertical and horizontal, some reaching past the edges.
+void drawLesson(Canvas &canvas, std::int16_t unit)
+{
+    PlaneView view;
+    view.OriginX = 300;
+    view.OriginY = 300;
+    view.GridUnit = unit;
+    LineTable table;
+    const float lines[][5] = {{1, 1, 2, -5, 5},  {1, 0, 3, -4, 4},    {0, 1, -2, -6, 6},
+                              {2, -1, 1, -3, 3}, {1, -3, 0, -10, 10}, {2, 0, -7, -8, 8},
+                              {0, 2, 5, -9, 9},  {-1, 4, -3, -12, 12}};
+    for (int slot = 0; slot < 8; ++slot) {
+        const auto &l = lines[slot];
+        table.Slot(slot) = LineSlot{1, l[0], l[1], l[2], l[3], l[4]};
+    }
+    DrawPlaneOn(canvas, view);
+    for (int slot = 0; slot < LineTable::SlotCount; ++slot)
+        DrawLineOn(canvas, table, slot, LineColor, view);
 }
 
 QString describe(const Segment &s)
@@ -171,12 +222,7 @@ private Q_SLOTS:
 
     // Rows and columns of 1-pixel lines are filled straight into the image;
     // they must come out as QPainter itself draws them.
-    void thinAxisLinesMatchPainter_data()
-    {
-        QTest::addColumn<qreal>("ratio");
-        QTest::newRow("1") << qreal(1);
-        QTest::newRow("2") << qreal(2);
-    }
+    void thinAxisLinesMatchPainter_data() { addRatioRows(); }
 
     void thinAxisLinesMatchPainter()
     {
@@ -201,6 +247,147 @@ private Q_SLOTS:
         }
         painter.end();
         QCOMPARE(canvas.Image(), reference);
+    }
+
+    // Every kind of line along a row or a column, at every position within
+    // the few pixels after which a ratio repeats, for both caps, must come
+    // out as QPainter draws it.
+    void axisLinesMatchPainter_data() { addRatioRows(); }
+
+    void axisLinesMatchPainter()
+    {
+        QFETCH(qreal, ratio);
+        for (const std::int16_t width : {1, 2, 3, 5}) {
+            for (int across = 20; across < 24; ++across) {
+                for (int start = 8; start < 12; ++start) {
+                    for (const int length : {1, 5, 21, 22, 23, 24, 61}) {
+                        for (int way = 0; way < 4; ++way) {
+                            const bool vertical = way < 2;
+                            const int from = way % 2 == 0 ? start : start + length;
+                            const int to = way % 2 == 0 ? start + length : start;
+                            const QLine line = vertical ? QLine(across, from, across, to)
+                                                        : QLine(from, across, to, across);
+                            ImageCanvas canvas(45, 80, SurfaceYellow, ratio);
+                            PainterCanvas reference(45, 80, SurfaceYellow, ratio);
+                            for (Canvas *c : {static_cast<Canvas *>(&canvas),
+                                              static_cast<Canvas *>(&reference)}) {
+                                c->SetDrawWidth(width);
+                                c->SetForeColor(LineBlue);
+                                c->Line(float(line.x1()), float(line.y1()), float(line.x2()),
+                                        float(line.y2()));
+                            }
+                            const QString difference =
+                                firstDifference(canvas.Image(), reference.Image());
+                            QVERIFY2(difference.isEmpty(),
+                                     qPrintable(QStringLiteral("width %1 from (%2, %3) to (%4, "
+                                                               "%5): %6")
+                                                    .arg(width)
+                                                    .arg(line.x1())
+                                                    .arg(line.y1())
+                                                    .arg(line.x2())
+                                                    .arg(line.y2())
+                                                    .arg(difference)));
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    // Columns are written late, all at once; whatever crosses them later,
+    // in another colour or through QPainter, still lies on top, and a copy
+    // of the picture taken between two lines holds everything drawn so far.
+    void crossingLinesKeepTheirOrder_data() { addRatioRows(); }
+
+    void crossingLinesKeepTheirOrder()
+    {
+        QFETCH(qreal, ratio);
+        ImageCanvas canvas(100, 100, SurfaceYellow, ratio);
+        PainterCanvas reference(100, 100, SurfaceYellow, ratio);
+        const auto both = [&](const std::function<void(Canvas &)> &step) {
+            step(canvas);
+            step(reference);
+            const QString difference = firstDifference(canvas.Image(), reference.Image());
+            QVERIFY2(difference.isEmpty(), qPrintable(difference));
+        };
+        const auto column = [](Canvas &c, float x, QRgb colour, std::int16_t width) {
+            c.SetForeColor(colour);
+            c.SetDrawWidth(width);
+            c.Line(x, 0, x, 100);
+        };
+        both([&](Canvas &c) {
+            column(c, 10, Black, 1);
+            column(c, 30, Black, 3);
+            c.SetForeColor(LineBlue);
+            c.Line(0, 50, 100, 50);
+            column(c, 50, Black, 1);
+        });
+        both([&](Canvas &c) {
+            column(c, 31, LineBlue, 1);
+            c.SetForeColor(Black);
+            c.SetDrawWidth(3);
+            c.Line(0, 52, 100, 52);
+            column(c, 51, qRgb(255, 0, 0), 3);
+            c.SetForeColor(Black);
+            c.Line(0, 0, 100, 90);
+            column(c, 70, LineBlue, 1);
+            c.SetFontSize(20);
+            c.SetCurrentX(60);
+            c.SetCurrentY(40);
+            c.Print(QStringLiteral("-5"));
+            column(c, 72, LineBlue, 1);
+        });
+    }
+
+    // The whole lesson at every plane size, drawn again and again as the
+    // size buttons do, must be QPainter's picture every time: the first
+    // drawing learns the lines and texts, the later ones copy them.
+    void redrawsMatchPainter_data() { addRatioRows(); }
+
+    void redrawsMatchPainter()
+    {
+        QFETCH(qreal, ratio);
+        ImageCanvas canvas(600, 600, SurfaceYellow, ratio);
+        canvas.SetFontSize(20);
+        for (const std::int16_t unit : {14, 14, 22, 40, 14, 40}) {
+            PainterCanvas reference(600, 600, SurfaceYellow, ratio);
+            reference.SetFontSize(20);
+            drawLesson(canvas, unit);
+            drawLesson(reference, unit);
+            const QString difference = firstDifference(canvas.Image(), reference.Image());
+            QVERIFY2(difference.isEmpty(),
+                     qPrintable(QStringLiteral("unit %1: %2").arg(unit).arg(difference)));
+        }
+    }
+
+    // A text printed again over pixels that changed under it is drawn anew,
+    // not copied from the time before; so is one in another colour.
+    void reprintedTextFollowsWhatIsUnder_data() { addRatioRows(); }
+
+    void reprintedTextFollowsWhatIsUnder()
+    {
+        QFETCH(qreal, ratio);
+        ImageCanvas canvas(200, 100, SurfaceYellow, ratio);
+        PainterCanvas reference(200, 100, SurfaceYellow, ratio);
+        for (int pass = 0; pass < 5; ++pass) {
+            for (Canvas *c : {static_cast<Canvas *>(&canvas), static_cast<Canvas *>(&reference)}) {
+                c->Cls();
+                c->SetFontSize(20);
+                c->SetFontBold(true);
+                c->SetForeColor(Black);
+                if (pass >= 2) {
+                    c->SetDrawWidth(3);
+                    c->Line(0, float(40 + pass), 200, 35);
+                }
+                c->SetForeColor(pass == 4 ? LineBlue : Black);
+                c->SetCurrentX(50);
+                c->SetCurrentY(30);
+                c->Print(QStringLiteral("-12"));
+            }
+            const QString difference = firstDifference(canvas.Image(), reference.Image());
+            QVERIFY2(difference.isEmpty(),
+                     qPrintable(QStringLiteral("pass %1: %2").arg(pass).arg(difference)));
+        }
     }
 
     void hugeEndsDrawTheVisiblePart_data()
