@@ -81,6 +81,24 @@ public:
         painter.drawText(QPointF(x_, y_ + QFontMetricsF(font).ascent()), text);
     }
 
+    QSizeF TextSize(const QString &text) override
+    {
+        const QFontMetricsF metrics(vb::GothicFont(vb::PointsToPixels(points_), bold_));
+        return {metrics.horizontalAdvance(text), metrics.height()};
+    }
+    void FillBox(float left, float top, float width, float height, QRgb colour) override
+    {
+        Painter().fillRect(QRectF(left, top, width, height), QColor(colour));
+    }
+    void FillDot(float x, float y, float radius, QRgb colour) override
+    {
+        QPainter &painter = Painter();
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(colour));
+        painter.drawEllipse(QPointF(x + 0.5, y + 0.5), radius, radius);
+        painter.setBrush(Qt::NoBrush);
+    }
+
     void Refresh() override { painter_.reset(); }
 
 private:

@@ -3,9 +3,11 @@
 
 #include "lines/linedrawing.h"
 #include "lines/linetable.h"
+#include "lines/marks.h"
 #include "plane/planedrawing.h"
 #include "runtime/qbcolor.h"
 #include "support/paintercanvas.h"
+#include "support/pictures.h"
 #include "support/uifacts.h"
 #include "surface/imagecanvas.h"
 #include "surface/segmentclip.h"
@@ -79,13 +81,11 @@ QString firstDifference(const QImage &got, const QImage &want)
 }
 
 // The whole picture of a lesson: the plane and lines of every kind, sloped,
-// vertical and horizontal, some reaching past the edges.
-void drawLesson(Canvas &canvas, std::int16_t unit)
+// vertical and horizontal, some reaching past the edges, and with `marks`
+// their numbers and crossings over them.
+void drawLesson(Canvas &canvas, std::int16_t unit, bool marks = false)
 {
-    PlaneView view;
-    view.OriginX = 300;
-    view.OriginY = 300;
-    view.GridUnit = unit;
+    const PlaneView view = ViewAt(unit);
     LineTable table;
     const float lines[][5] = {{1, 1, 2, -5, 5},  {1, 0, 3, -4, 4},    {0, 1, -2, -6, 6},
                               {2, -1, 1, -3, 3}, {1, -3, 0, -10, 10}, {2, 0, -7, -8, 8},
@@ -94,9 +94,9 @@ void drawLesson(Canvas &canvas, std::int16_t unit)
         const auto &l = lines[slot];
         table.Slot(slot) = LineSlot{1, l[0], l[1], l[2], l[3], l[4]};
     }
-    DrawPlaneOn(canvas, view);
-    for (int slot = 0; slot < LineTable::SlotCount; ++slot)
-        DrawLineOn(canvas, table, slot, LineColor, view);
+    DrawPictureOn(canvas, table, view);
+    if (marks)
+        DrawMarksOn(canvas, table, view, Crossings(table, view, QSize(SurfaceSize, SurfaceSize)));
 }
 
 QString describe(const Segment &s)
@@ -331,7 +331,7 @@ private Q_SLOTS:
             c.SetForeColor(Black);
             c.Line(0, 0, 100, 90);
             column(c, 70, LineBlue, 1);
-            c.SetFontSize(20);
+            c.SetFontSize(SurfaceTextPoints);
             c.SetCurrentX(60);
             c.SetCurrentY(40);
             c.Print(QStringLiteral("-5"));
@@ -347,13 +347,15 @@ private Q_SLOTS:
     void redrawsMatchPainter()
     {
         QFETCH(qreal, ratio);
-        ImageCanvas canvas(600, 600, SurfaceYellow, ratio);
-        canvas.SetFontSize(20);
-        for (const std::int16_t unit : {14, 14, 22, 40, 14, 40}) {
-            PainterCanvas reference(600, 600, SurfaceYellow, ratio);
-            reference.SetFontSize(20);
-            drawLesson(canvas, unit);
-            drawLesson(reference, unit);
+        ImageCanvas canvas(SurfaceSize, SurfaceSize, SurfaceYellow, ratio);
+        canvas.SetFontSize(SurfaceTextPoints);
+        bool marks = false;
+        for (const std::int16_t unit : {14, 14, 22, 40, 14, 40, 22}) {
+            PainterCanvas reference(SurfaceSize, SurfaceSize, SurfaceYellow, ratio);
+            reference.SetFontSize(SurfaceTextPoints);
+            drawLesson(canvas, unit, marks);
+            drawLesson(reference, unit, marks);
+            marks = !marks;
             const QString difference = firstDifference(canvas.Image(), reference.Image());
             QVERIFY2(difference.isEmpty(),
                      qPrintable(QStringLiteral("unit %1: %2").arg(unit).arg(difference)));
@@ -372,7 +374,7 @@ private Q_SLOTS:
         for (int pass = 0; pass < 5; ++pass) {
             for (Canvas *c : {static_cast<Canvas *>(&canvas), static_cast<Canvas *>(&reference)}) {
                 c->Cls();
-                c->SetFontSize(20);
+                c->SetFontSize(SurfaceTextPoints);
                 c->SetFontBold(true);
                 c->SetForeColor(Black);
                 if (pass >= 2) {
