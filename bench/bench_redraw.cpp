@@ -1,7 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "lines/crossings.h"
 #include "lines/linedrawing.h"
+#include "lines/marks.h"
 #include "lines/linetable.h"
 #include "lines/picture.h"
 #include "plane/planedrawing.h"
@@ -93,6 +95,22 @@ void BM_FullRedraw(benchmark::State &state)
 {
     FullRedraw(state, state.range(0), 1.0);
 }
+
+// The same with the lines' numbers and crossings shown: solving every pair
+// exactly and placing each mark comes on top of the picture.
+void BM_FullRedrawWithMarks(benchmark::State &state)
+{
+    Surface surface;
+    const PlaneView view = ViewWithUnit(state.range(0));
+    const LineTable table = LessonTable();
+    const QSize size(SurfaceWidth, SurfaceHeight);
+    while (state.KeepRunning()) {
+        DrawPictureOn(surface.canvas, table, view);
+        DrawMarksOn(surface.canvas, table, view, Crossings(table, view, size));
+        benchmark::DoNotOptimize(surface.canvas.Image().constBits());
+    }
+}
+BENCHMARK(BM_FullRedrawWithMarks)->Arg(22)->Arg(14)->Apply(Measured);
 BENCHMARK(BM_FullRedraw)->Arg(40)->Arg(22)->Arg(14)->Apply(Measured);
 
 // The rows at a device pixel ratio take it in hundredths, as a desktop scale
