@@ -95,11 +95,7 @@ void ImageCanvas::SetForeColor(QRgb colour)
 
 void ImageCanvas::Line(float x1, float y1, float x2, float y2)
 {
-    // The pen reaches a little past the mathematical segment; keep that part
-    // so lines that end just outside still draw their caps up to the edge.
-    const double reach = static_cast<double>(drawWidth_ > 0 ? drawWidth_ : 1) + 1.0;
-    const auto clipped =
-        ClipSegment({x1, y1, x2, y2}, -reach, -reach, width_ + reach, height_ + reach);
+    const auto clipped = PenSegment({x1, y1, x2, y2}, drawWidth_, width_, height_);
     if (!clipped)
         return;
     // A pen centred on the middle of a pixel covers whole pixels: a 1-pixel

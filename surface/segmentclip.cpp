@@ -84,3 +84,9 @@ std::optional<Segment> ClipSegment(Segment s, double left, double top, double ri
     return Segment{Clamp(x1, left, right), Clamp(y1, top, bottom), Clamp(x2, left, right),
                    Clamp(y2, top, bottom)};
 }
+
+std::optional<Segment> PenSegment(Segment segment, int penWidth, double width, double height)
+{
+    const double reach = static_cast<double>(penWidth > 0 ? penWidth : 1) + 1.0;
+    return ClipSegment(segment, -reach, -reach, width + reach, height + reach);
+}

@@ -17,3 +17,9 @@ struct Segment {
 // not finite, so what comes back is always safe to hand to QPainter.
 std::optional<Segment> ClipSegment(Segment segment, double left, double top, double right,
                                    double bottom);
+
+// What a pen `penWidth` pixels wide draws of a line on a surface of
+// `width` x `height` pixels: the segment cut to the surface and the little
+// the pen reaches past it, so that lines ending just outside still draw
+// their caps up to the edge. Nothing when no part of it shows.
+std::optional<Segment> PenSegment(Segment segment, int penWidth, double width, double height);

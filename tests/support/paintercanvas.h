@@ -51,9 +51,7 @@ public:
 
     void Line(float x1, float y1, float x2, float y2) override
     {
-        const double reach = static_cast<double>(drawWidth_ > 0 ? drawWidth_ : 1) + 1.0;
-        const auto clipped =
-            ClipSegment({x1, y1, x2, y2}, -reach, -reach, width_ + reach, height_ + reach);
+        const auto clipped = PenSegment({x1, y1, x2, y2}, drawWidth_, width_, height_);
         if (!clipped)
             return;
         const QPointF from(clipped->x1 + 0.5, clipped->y1 + 0.5);
