@@ -9,7 +9,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    PrepareApplication(app);
+    PrepareApplication();
     Form1 form;
     form.show();
     return QApplication::exec();

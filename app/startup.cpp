@@ -27,13 +27,12 @@ QAccessibleInterface *AccessibleRole(const QString &className, QObject *object)
 
 } // namespace
 
-void PrepareApplication(QApplication &app)
+void PrepareApplication()
 {
     QApplication::setApplicationName(QStringLiteral("Tolvane"));
     // Ties the window to its launcher entry, for the dock and the task bar.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tolvane.Tolvane"));
     if (QStyle *style = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(style);
-    app.setQuitOnLastWindowClosed(true);
     QAccessible::installFactory(AccessibleRole);
 }

@@ -24,7 +24,7 @@ constexpr auto kFontPath = "/fonts/ipagp.ttf";
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    PrepareApplication(app);
+    PrepareApplication();
     // A browser has no fonts for the program to find, so the face travels
     // with the page.
     if (QFontDatabase::addApplicationFont(QString::fromLatin1(kFontPath)) < 0)

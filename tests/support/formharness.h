@@ -108,5 +108,5 @@ public:
 // initTestCase().
 inline void PrepareTestApplication()
 {
-    PrepareApplication(*qApp);
+    PrepareApplication();
 }
