@@ -242,16 +242,18 @@ void Form1::NameRangeBoxes(RangeOf range)
     shown->setAccessibleName(from);
 }
 
-void Form1::DescribeSurface()
+void Form1::DescribeSurface(const std::vector<Crossing> &crossings)
 {
     // A screen reader speaks the parts as sentences; a copied picture carries
     // them one to a line, for pasting into plain text.
     // With the marks shown, both go on with the crossings: spoken as a
     // fraction is read, copied as it is written.
     const QStringList parts = DescribePicture(lineTable_, view_);
-    Picture1->setAccessibleDescription((parts + CrossingWords(true)).join(QStringLiteral("。")));
-    Picture1->SetCopyText((parts + CrossingWords(false)).join(QLatin1Char('\n')) +
-                          QLatin1Char('\n'));
+    Picture1->setAccessibleDescription(
+        (parts + DescribeCrossings(crossings, Wording::Spoken)).join(QStringLiteral("。")));
+    Picture1->SetCopyText(
+        (parts + DescribeCrossings(crossings, Wording::Written)).join(QLatin1Char('\n')) +
+        QLatin1Char('\n'));
     for (std::size_t i = 0; i < Option1.size(); ++i)
         Option1[i]->setAccessibleName(DescribeSlotButton(static_cast<int>(i), lineTable_, view_));
 }
@@ -357,13 +359,13 @@ void Form1::Command1_Click()
 void Form1::RedrawSurface()
 {
     DrawPictureOn(Picture1->Canvas(), lineTable_, view_);
+    const std::vector<Crossing> crossings = ShownCrossings();
     if (marksShown_)
-        DrawMarksOn(Picture1->Canvas(), lineTable_, view_,
-                    Crossings(lineTable_, view_, QSize(SurfaceWidth, SurfaceHeight)));
+        DrawMarksOn(Picture1->Canvas(), lineTable_, view_, crossings);
     const AxisNamePlaces places = AxisNamePlacesFor(view_);
     Label5[0]->move(places.yNameLeft, Label5[0]->y());
     Label5[1]->move(Label5[1]->x(), places.xNameTop);
-    DescribeSurface();
+    DescribeSurface(crossings);
 }
 
 void Form1::DrawLine(int slot, std::int16_t colour)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/announcer.h"
+#include "lines/crossings.h"
 #include "lines/linetable.h"
 #include "plane/planeview.h"
 
@@ -12,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class PictureBox;
 class QAction;
@@ -76,8 +78,8 @@ private:
     // between them does.
     void NameRangeBoxes(RangeOf range);
     // Keeps the surface's spoken description and copy text in step with the
-    // picture.
-    void DescribeSurface();
+    // picture and the crossings it shows.
+    void DescribeSurface(const std::vector<Crossing> &crossings = {});
     // Tells a screen reader what a command did, once the focus has settled.
     void Announce(const QString &message);
     void SetTabOrder();
@@ -86,9 +88,8 @@ private:
     void MakeHistory();
     // The switch for the lines' numbers and crossings, in the plane's menu.
     void MakeMarksSwitch();
-    // What the crossings of the drawn lines are, in written or spoken words,
-    // one part each; nothing while the marks are hidden.
-    QStringList CrossingWords(bool spoken) const;
+    // The crossings of the drawn lines while the marks are shown, else none.
+    std::vector<Crossing> ShownCrossings() const;
     // Keeps a line command as an undo step, when it changed the table.
     void Record(const LineTable &before, int slotBefore, int slotAfter, const QString &what);
     // What undoing or redoing a step does: the table as it was, the picture

@@ -115,8 +115,13 @@ QString DescribeCrossing(const Crossing &crossing, Wording wording)
 QStringList DescribeCrossings(const LineTable &table, const PlaneView &view, QSize surface,
                               Wording wording)
 {
+    return DescribeCrossings(Crossings(table, view, surface), wording);
+}
+
+QStringList DescribeCrossings(const std::vector<Crossing> &crossings, Wording wording)
+{
     QStringList sentences;
-    for (const Crossing &crossing : Crossings(table, view, surface))
+    for (const Crossing &crossing : crossings)
         sentences << DescribeCrossing(crossing, wording);
     return sentences;
 }

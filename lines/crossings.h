@@ -62,6 +62,8 @@ QString DescribeCrossing(const Crossing &crossing, Wording wording = Wording::Wr
 // the picture's description.
 QStringList DescribeCrossings(const LineTable &table, const PlaneView &view, QSize surface,
                               Wording wording = Wording::Written);
+QStringList DescribeCrossings(const std::vector<Crossing> &crossings,
+                              Wording wording = Wording::Written);
 
 // What the line just drawn in `slot` meets, for the announcement after
 // drawing, one part per other stored line in slot order, spoken:

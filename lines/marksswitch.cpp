@@ -32,14 +32,14 @@ void Form1::ShowMarks(bool shown)
         Announce(QStringLiteral("番号と交点を消しました"));
         return;
     }
-    Announce((QStringList{QStringLiteral("番号と交点を表示しました")} + CrossingWords(true))
+    Announce((QStringList{QStringLiteral("番号と交点を表示しました")} +
+              DescribeCrossings(ShownCrossings(), Wording::Spoken))
                  .join(QStringLiteral("。")));
 }
 
-QStringList Form1::CrossingWords(bool spoken) const
+std::vector<Crossing> Form1::ShownCrossings() const
 {
     if (!marksShown_)
         return {};
-    return DescribeCrossings(lineTable_, view_, QSize(SurfaceWidth, SurfaceHeight),
-                             spoken ? Wording::Spoken : Wording::Written);
+    return Crossings(lineTable_, view_, QSize(SurfaceWidth, SurfaceHeight));
 }
