@@ -8,7 +8,6 @@
 #include "lines/linetable.h"
 #include "plane/planeview.h"
 
-#include <QStringList>
 #include <QWidget>
 
 #include <array>
