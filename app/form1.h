@@ -57,9 +57,6 @@ public:
     void Command4_Click();
     void Command5_Click();
     void Command2_Click();
-    // Undoes or redoes the last line command, when there is one.
-    void UndoLineCommand();
-    void RedoLineCommand();
     // Shows or hides the lines' numbers and their crossing points.
     void ShowMarks(bool shown);
     bool MarksShown() const { return marksShown_; }

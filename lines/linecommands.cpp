@@ -8,7 +8,6 @@
 #include "lines/linehistory.h"
 #include "lines/picturedescription.h"
 #include "runtime/vbnumber.h"
-#include "surface/picturebox.h"
 #include "surface/surface.h"
 
 #include <QAction>
@@ -24,18 +23,11 @@ float ReadBox(const QLineEdit *box)
     return vb::ToSingle(vb::Val(box->text()));
 }
 
-enum class HistoryKey { None, Undo, Redo };
-
-// Ctrl+Z undoes; Ctrl+Y and Ctrl+Shift+Z redo, as every editor has them.
-HistoryKey HistoryKeyFor(const QKeyEvent &key)
+// A key press as a shortcut would be written.
+QKeySequence Pressed(const QKeyEvent &key)
 {
-    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
-    if (key.key() == Qt::Key_Z && modifiers == Qt::ControlModifier)
-        return HistoryKey::Undo;
-    if ((key.key() == Qt::Key_Y && modifiers == Qt::ControlModifier) ||
-        (key.key() == Qt::Key_Z && modifiers == (Qt::ControlModifier | Qt::ShiftModifier)))
-        return HistoryKey::Redo;
-    return HistoryKey::None;
+    return QKeySequence(
+        QKeyCombination(key.modifiers() & ~Qt::KeypadModifier, static_cast<Qt::Key>(key.key())));
 }
 
 } // namespace
@@ -105,20 +97,11 @@ void Form1::Command2_Click()
     Announce(cleared + QStringLiteral("。") + DescribePlaneSize(view_));
 }
 
-void Form1::UndoLineCommand()
-{
-    history_->undo();
-}
-
-void Form1::RedoLineCommand()
-{
-    history_->redo();
-}
-
 void Form1::MakeHistory()
 {
     history_ = new QUndoStack(this);
     history_->setUndoLimit(LineHistoryDepth);
+    // Ctrl+Z undoes; Ctrl+Y and Ctrl+Shift+Z redo, as every editor has them.
     undoAction_ = new QAction(QStringLiteral("元に戻す"), this);
     undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     redoAction_ = new QAction(QStringLiteral("やり直す"), this);
@@ -130,11 +113,10 @@ void Form1::MakeHistory()
         action->setEnabled(false);
         addAction(action);
     }
-    connect(undoAction_, &QAction::triggered, this, &Form1::UndoLineCommand);
-    connect(redoAction_, &QAction::triggered, this, &Form1::RedoLineCommand);
+    connect(undoAction_, &QAction::triggered, history_, &QUndoStack::undo);
+    connect(redoAction_, &QAction::triggered, history_, &QUndoStack::redo);
     connect(history_, &QUndoStack::canUndoChanged, undoAction_, &QAction::setEnabled);
     connect(history_, &QUndoStack::canRedoChanged, redoAction_, &QAction::setEnabled);
-    Picture1->SetMenuActions({undoAction_, redoAction_});
 }
 
 void Form1::Record(const LineTable &before, int slotBefore, int slotAfter, const QString &what)
@@ -159,8 +141,10 @@ void Form1::RestoreLines(const LineTable &table, int slot, const QString &messag
 
 bool Form1::HandleHistoryKey(QLineEdit *box, QEvent *event)
 {
-    const HistoryKey key = HistoryKeyFor(*static_cast<QKeyEvent *>(event));
-    if (key == HistoryKey::None)
+    // The same keys as the menu's entries.
+    const QKeySequence pressed = Pressed(*static_cast<QKeyEvent *>(event));
+    const bool undo = undoAction_->shortcuts().contains(pressed);
+    if (!undo && !redoAction_->shortcuts().contains(pressed))
         return false;
     // Claiming the keys here keeps the window's shortcuts from taking them
     // before the box has had its turn.
@@ -168,16 +152,16 @@ bool Form1::HandleHistoryKey(QLineEdit *box, QEvent *event)
         event->accept();
         return true;
     }
-    if (key == HistoryKey::Undo) {
+    if (undo) {
         if (box->isUndoAvailable())
             box->undo();
         else
-            UndoLineCommand();
+            history_->undo();
     } else {
         if (box->isRedoAvailable())
             box->redo();
         else
-            RedoLineCommand();
+            history_->redo();
     }
     return true;
 }
