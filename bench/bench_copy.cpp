@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/form1.h"
-#include "app/startup.h"
-#include "surface/picturebox.h"
+#include "desktop/startup.h"
+#include "desktop/picturebox.h"
 
 #include <QApplication>
 

@@ -8,7 +8,7 @@
 #include "lines/picture.h"
 #include "plane/planedrawing.h"
 #include "plane/planeview.h"
-#include "surface/imagecanvas.h"
+#include "desktop/imagecanvas.h"
 #include "surface/surface.h"
 
 #include <QGuiApplication>

@@ -6,7 +6,7 @@
 // frame, and the page learns when the window is there and when the program
 // has ended.
 #include "app/form1.h"
-#include "app/startup.h"
+#include "desktop/startup.h"
 
 #include <QApplication>
 #include <QFontDatabase>

@@ -4,7 +4,7 @@
 #include "plane/planedrawing.h"
 #include "support/pictures.h"
 #include "support/uifacts.h"
-#include "surface/imagecanvas.h"
+#include "desktop/imagecanvas.h"
 
 #include "support/recordingcanvas.h"
 

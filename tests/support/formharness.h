@@ -4,9 +4,9 @@
 #pragma once
 
 #include "app/form1.h"
-#include "app/startup.h"
+#include "desktop/startup.h"
 #include "support/uifacts.h"
-#include "surface/picturebox.h"
+#include "desktop/picturebox.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "runtime/uifont.h"
+#include "desktop/uifont.h"
 #include "surface/canvas.h"
 #include "surface/segmentclip.h"
 

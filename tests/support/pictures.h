@@ -9,7 +9,7 @@
 #include "lines/picture.h"
 #include "plane/planeview.h"
 #include "support/uifacts.h"
-#include "surface/imagecanvas.h"
+#include "desktop/imagecanvas.h"
 
 #include <QGuiApplication>
 #include <QImage>

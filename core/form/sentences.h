@@ -1,0 +1,97 @@
+// SPDX-FileCopyrightText: 2026 Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "lines/crossings.h"
+#include "lines/linetable.h"
+#include "plane/planeview.h"
+
+#include <string>
+#include <vector>
+
+// Every word the program says, in one place, so that every face says the
+// same: what the surface shows, in the words a teacher writes on the board,
+// the announcements after each command, and the names of the controls and
+// menu entries. All UTF-8.
+
+// "直線３", the slot as its button names it.
+std::string LineName(int slot);
+
+// A stored line as "x + 2y = 4, −2 ≦ x ≦ 6": coefficients of 1 left out, zero
+// terms left out, a vertical line with its range of y. A line that cannot be
+// drawn at this view says so and why.
+std::string DescribeLine(const LineSlot &line, const PlaneView &view);
+
+// "座標平面 大きさ中、xもyも −13 から 13 まで": the plane size and what it shows.
+std::string DescribePlaneSize(const PlaneView &view);
+
+// The plane size, then every stored line with its name, one part each.
+std::vector<std::string> DescribePicture(const LineTable &table, const PlaneView &view);
+
+// What a slot button holds: "１ 空き", or its line.
+std::string DescribeSlotButton(int slot, const LineTable &table, const PlaneView &view);
+
+// Written words keep "4/3" (the clipboard text); spoken words read the
+// fraction the Japanese way, "3分の4" (for a speech synthesizer).
+enum class Wording { Written, Spoken };
+
+// "直線１と直線２の交点 (3, 1)", with "（描いた範囲の外）" after a point that
+// is not marked; "直線１と直線３は平行で交わりません"; "直線１と直線４は同じ直線です".
+std::string DescribeCrossing(const Crossing &crossing, Wording wording = Wording::Written);
+
+// One sentence per pair, in the order given.
+std::vector<std::string> DescribeCrossings(const std::vector<Crossing> &crossings,
+                                           Wording wording = Wording::Written);
+
+// What the line just drawn in `slot` meets, one part per other stored line in
+// slot order, spoken: "直線１との交点 (3分の4, 3分の8)", "直線３と平行で交わりません",
+// "直線４と同じ直線です". Nothing when `slot` holds no line.
+std::vector<std::string> AnnounceCrossings(int slot, const LineTable &table,
+                                           const PlaneView &view);
+
+// The surface's description for a screen reader: the picture and, when they
+// are shown, the crossings, as sentences.
+std::string SurfaceDescription(const LineTable &table, const PlaneView &view,
+                               const std::vector<Crossing> &shownCrossings);
+// The words that go with a copied picture: the same parts one to a line, for
+// pasting into plain text, the crossings as they are written.
+std::string CopyText(const LineTable &table, const PlaneView &view,
+                     const std::vector<Crossing> &shownCrossings);
+
+// The announcements after the commands.
+// "直線１を引きました: x + 2y = 4, …", also what undoing it names.
+std::string LineDrawnSentence(int slot, const LineTable &table, const PlaneView &view);
+// That, then where the new line meets the others when the crossings are
+// shown, then the slot that comes next.
+std::string LineDrawnAnnouncement(int slot, const LineTable &table, const PlaneView &view,
+                                  bool crossingsShown, int nextSlot);
+std::string LineErasedSentence(int slot);
+// Erasing a slot that holds no line changes nothing, and says so.
+std::string SlotAlreadyEmptySentence(int slot);
+std::string AllErasedSentence();
+// That, and the bare plane that is left.
+std::string AllErasedAnnouncement(const PlaneView &view);
+std::string PlaneSizeChosenSentence(const LineTable &table, const PlaneView &view);
+std::string UndoneSentence(const std::string &what);
+std::string RedoneSentence(const std::string &what);
+std::string MarksShownSentence(const std::vector<Crossing> &crossings);
+std::string MarksHiddenSentence();
+
+// The names a screen reader gives the controls whose captions do not say
+// what they are for.
+inline constexpr const char *WindowTitle = "Tolvane";
+inline constexpr const char *SurfaceName = "座標平面";
+inline constexpr const char *ExitName = "終了";
+// "ａ（χの係数）", "ｂ（ｙの係数）", "ｃ（右辺の数）" for the boxes 0 to 2.
+std::string CoefficientBoxName(int box);
+// "変域の始め（χ）", "変域の終わり（ｙ）".
+std::string RangeBoxName(bool start, RangeOf range);
+// "座標平面の大きさ 小".
+std::string PlaneSizeButtonName(int size);
+
+// The entries of the surface's menu.
+inline constexpr const char *CopyPictureEntry = "図をコピー";
+inline constexpr const char *MarksEntry = "番号と交点を表示";
+inline constexpr const char *UndoEntry = "元に戻す";
+inline constexpr const char *RedoEntry = "やり直す";

@@ -1,0 +1,106 @@
+// SPDX-FileCopyrightText: 2026 Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "lines/crossings.h"
+#include "lines/linetable.h"
+#include "plane/planeview.h"
+
+#include "surface/geometry.h"
+
+#include <boost/multiprecision/cpp_int.hpp>
+
+#include <optional>
+#include <string>
+
+// The exact arithmetic behind the crossings: every number a pupil sees in a
+// box is taken as the decimal it shows and worked with as a fraction, so no
+// rounding can make two parallel lines meet or one line look like two.
+// Boost stays in this header, which only the crossing code and its checks
+// include; the window works with crossings.h.
+
+// Fractions of any size, always in lowest terms with a positive denominator,
+// and the whole numbers above and below their bar.
+using Rational = boost::multiprecision::cpp_rational;
+using Integer = boost::multiprecision::cpp_int;
+
+// The exact decimal that a box shows for `value`: the Str text, seven
+// significant digits, its exponent form included (" 1.5E-07" is 15/10^8).
+// Nothing for an infinity or NaN, which stand for no number.
+std::optional<Rational> ShownValue(float value);
+
+// A stored line a*x + b*y = c over its range, every value as its box shows it.
+struct ExactLine {
+    Rational a;
+    Rational b;
+    Rational c;
+    Rational from;
+    Rational to;
+};
+
+// Nothing for a slot that holds no line: a = b = 0, or a value that is not
+// finite. The Drawn mark is not looked at.
+std::optional<ExactLine> ExactLineOf(const LineSlot &slot);
+
+// How two lines meet: in one point (x, y), or not at all (parallel), or
+// everywhere (the same line). x and y are 0 unless they meet in a point.
+struct Meeting {
+    CrossingKind kind = CrossingKind::Point;
+    Rational x;
+    Rational y;
+};
+
+// A line's equation times the least common denominator of a, b and c: the
+// same line in whole numbers, which is all the solver needs.
+struct WholeEquation {
+    Integer a;
+    Integer b;
+    Integer c;
+};
+WholeEquation WholeNumbers(const ExactLine &line);
+
+// Solves the two equations exactly. Both lines must have a or b non-zero.
+Meeting Solve(const WholeEquation &first, const WholeEquation &second);
+Meeting Solve(const ExactLine &first, const ExactLine &second);
+
+// Whether (x, y) lies on the stretch of `line` that is drawn: x between the
+// ends of the range when b is not 0, y between them when b is 0. The ends
+// count, and either end may be the larger one.
+bool InsideRange(const ExactLine &line, const Rational &x, const Rational &y);
+
+// Surface pixel of the point (x, y): (OriginX + x * GridUnit, OriginY - y * GridUnit).
+Rational PixelX(const Rational &x, const PlaneView &view);
+Rational PixelY(const Rational &y, const PlaneView &view);
+
+// Whether the point lies on the surface, its border included: a crossing
+// exactly on the edge of the picture still shows half its dot.
+bool InsideSurface(const Rational &x, const Rational &y, const PlaneView &view);
+
+// The pixel for the dot: each coordinate the double nearest the exact one.
+Point NearestPixel(const Rational &x, const Rational &y, const PlaneView &view);
+
+// The nearest single and the nearest double, ties to even, as the hardware
+// would round the exact value; beyond the range an infinity, below it 0.
+float NearestSingle(const Rational &value);
+double NearestDouble(const Rational &value);
+
+// A coordinate in both forms below, worked out together so that the rounded
+// form is rounded once.
+struct CoordinateWords {
+    std::string written;
+    std::string spoken;
+};
+CoordinateWords WordsFor(const Rational &value);
+
+// A coordinate as it is written: "3", "−4", "4/3", "−4/3", with the true
+// minus sign; when the numerator or the denominator would need more than
+// four digits, "≈" and the Str text of the nearest single ("≈1.234568E+10");
+// beyond the single range, where Str would say infinity, the nearest double
+// in the same form ("≈6.8E+38").
+std::string CoordinateText(const Rational &value);
+
+// The same coordinate as a Japanese speaker reads it: "3", "マイナス3",
+// "3分の4", "マイナス3分の4"; the rounded form as "約1.333333", "約マイナス2.5",
+// "約1.5かける10のマイナス7乗".
+std::string SpokenCoordinate(const Rational &value);

@@ -1,0 +1,44 @@
+// SPDX-FileCopyrightText: 2026 Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "lines/linetable.h"
+
+#include <cstddef>
+#include <deque>
+#include <string>
+
+// One line command as a step of the undo history: the whole table before and
+// after it, the slot to select when the step is undone or redone, and what
+// the command did, in the words it announced.
+struct LineStep {
+    LineTable before;
+    LineTable after;
+    int slotBefore = 0;
+    int slotAfter = 0;
+    std::string what;
+};
+
+// How many steps the history keeps: each holds two tables of a few hundred
+// bytes, so the oldest go before memory grows noticeably.
+inline constexpr std::size_t LineHistoryDepth = 500;
+
+// The line commands done so far, oldest first, and how many of them are in
+// effect; the rest were undone and can be redone until a new command comes.
+class LineHistory {
+public:
+    // Keeps a command that has just run. Steps undone before it are gone.
+    void Push(LineStep step);
+
+    bool CanUndo() const { return done_ > 0; }
+    bool CanRedo() const { return done_ < steps_.size(); }
+    // The step to take back, or null when there is none.
+    const LineStep *Undo();
+    // The step to do again, or null when there is none.
+    const LineStep *Redo();
+
+private:
+    std::deque<LineStep> steps_;
+    std::size_t done_ = 0;
+};

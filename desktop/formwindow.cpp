@@ -1,0 +1,350 @@
+// SPDX-FileCopyrightText: 2026 Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "desktop/formwindow.h"
+
+#include "desktop/announcer.h"
+#include "desktop/picturebox.h"
+#include "desktop/uifont.h"
+#include "form/sentences.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+QColor Colour(vb::Rgb rgb)
+{
+    return QColor::fromRgb(rgb);
+}
+
+// Fills the widget's whole box with `back`; labels, slot buttons and the
+// panel also draw their text or frame line in `text`.
+void PaintColours(QWidget *widget, const QColor &back, const QColor &text)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, back);
+    palette.setColor(QPalette::WindowText, text);
+    widget->setPalette(palette);
+    widget->setBackgroundRole(QPalette::Window);
+    widget->setAutoFillBackground(true);
+}
+
+// Labels and slot buttons take the colour of the ground they stand on, so
+// only their white text shows.
+void PaintOnGround(QWidget *widget, Ground ground)
+{
+    PaintColours(widget, Colour(GroundColour(ground)), Colour(CaptionWhite));
+}
+
+QWidget *MakeControl(const ControlLayout &control, QWidget *parent)
+{
+    const QString text = QString::fromUtf8(control.text);
+    QWidget *widget = nullptr;
+    switch (control.kind) {
+    case ControlKind::Surface:
+        widget = new PictureBox(parent);
+        break;
+    case ControlKind::Label: {
+        auto *label = new QLabel(text, parent);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setMargin(0);
+        label->setIndent(0);
+        PaintOnGround(label, control.ground);
+        widget = label;
+        break;
+    }
+    case ControlKind::Button: {
+        auto *button = new QPushButton(text, parent);
+        // Enter presses a focused button, as Space does. The button handles
+        // the key itself, which screen readers follow; a window that is not
+        // a dialog has no default button, so nothing else about it changes.
+        button->setAutoDefault(true);
+        widget = button;
+        break;
+    }
+    case ControlKind::Option: {
+        auto *option = new QRadioButton(text, parent);
+        PaintOnGround(option, control.ground);
+        widget = option;
+        break;
+    }
+    case ControlKind::Box:
+        widget = new QLineEdit(parent);
+        break;
+    case ControlKind::Shape: {
+        auto *shape = new QFrame(parent);
+        shape->setFrameStyle(QFrame::Box | QFrame::Plain);
+        shape->setLineWidth(1);
+        PaintColours(shape, Colour(PanelOlive), Colour(PanelFrameBlack));
+        widget = shape;
+        break;
+    }
+    }
+    widget->setObjectName(QString::fromStdString(
+        ControlName(static_cast<int>(&control - FormLayout().data()))));
+    widget->setGeometry(control.left, control.top, control.width, control.height);
+    if (control.font != FontStyle::None)
+        widget->setFont(ControlFont(control.font));
+    return widget;
+}
+
+// The character code a key press hands to a box's key handler: 13 for Enter.
+std::int16_t KeyAscii(const QKeyEvent &event)
+{
+    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
+        return 13;
+    const QString text = event.text();
+    return text.isEmpty() ? std::int16_t{0} : static_cast<std::int16_t>(text.at(0).unicode());
+}
+
+// A key press as a shortcut would be written.
+QKeySequence Pressed(const QKeyEvent &key)
+{
+    return QKeySequence(
+        QKeyCombination(key.modifiers() & ~Qt::KeypadModifier, static_cast<Qt::Key>(key.key())));
+}
+
+} // namespace
+
+FormWindow::FormWindow(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromUtf8(WindowTitle));
+    PaintColours(this, Colour(WindowGreen), palette().color(QPalette::WindowText));
+    setGeometry(FormLeft, FormTop, FormWidth, FormHeight);
+    setFixedSize(FormWidth, FormHeight);
+
+    announcer_ = new Announcer(this);
+    CreateControls();
+    SetTabOrder();
+    ConnectHandlers();
+    MakeMenuActions();
+
+    form_.DrawWhole(picture_->Canvas());
+    ShowState();
+    Widget(form_.Focus())->setFocus(Qt::OtherFocusReason);
+}
+
+FormWindow::~FormWindow() = default;
+
+void FormWindow::CreateControls()
+{
+    for (std::size_t i = 0; i < ControlCount; ++i) {
+        const ControlLayout &control = FormLayout()[i];
+        widgets_[i] = MakeControl(control, this);
+        shown_[i].left = control.left;
+        shown_[i].top = control.top;
+        shown_[i].text = control.text;
+        shown_[i].font = control.font;
+        shown_[i].tabStop = true;
+    }
+    picture_ = static_cast<PictureBox *>(Widget(Form1::Picture1));
+    slotGroup_ = new QButtonGroup(this);
+    slotGroup_->setExclusive(true);
+    for (std::size_t i = 0; i < Form1::Option1.size(); ++i)
+        slotGroup_->addButton(static_cast<QRadioButton *>(Widget(Form1::Option1[i])),
+                              static_cast<int>(i));
+}
+
+void FormWindow::SetTabOrder()
+{
+    std::vector<std::pair<int, QWidget *>> stops;
+    for (std::size_t i = 0; i < ControlCount; ++i) {
+        if (FormLayout()[i].tabIndex != NoTabStop)
+            stops.emplace_back(FormLayout()[i].tabIndex, widgets_[i]);
+    }
+    std::sort(stops.begin(), stops.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < stops.size(); ++i)
+        setTabOrder(stops[i - 1].second, stops[i].second);
+}
+
+void FormWindow::ConnectHandlers()
+{
+    for (std::size_t i = 0; i < ControlCount; ++i) {
+        const int control = static_cast<int>(i);
+        if (auto *button = qobject_cast<QPushButton *>(widgets_[i]))
+            connect(button, &QPushButton::clicked, this,
+                    [this, control] { Apply(form_.Press(control)); });
+        if (auto *box = qobject_cast<QLineEdit *>(widgets_[i])) {
+            // Only the pupil's own edits: what Form1 writes it already knows.
+            connect(box, &QLineEdit::textEdited, this, [this, control](const QString &text) {
+                Apply(form_.Edit(control, text.toStdString()));
+            });
+            box->installEventFilter(this);
+        }
+        if (qobject_cast<QRadioButton *>(widgets_[i]) != nullptr)
+            widgets_[i]->installEventFilter(this);
+    }
+    connect(slotGroup_, &QButtonGroup::idClicked, this, [this](int id) {
+        Apply(form_.Press(Form1::Option1.at(static_cast<std::size_t>(id))));
+    });
+    // Form1 follows the focus wherever Tab or a click takes it.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        const auto found = std::find(widgets_.begin(), widgets_.end(), now);
+        if (found != widgets_.end())
+            form_.FocusedBy(static_cast<int>(found - widgets_.begin()));
+    });
+}
+
+void FormWindow::MakeMenuActions()
+{
+    // Ctrl+Z undoes; Ctrl+Y and Ctrl+Shift+Z redo, as every editor has them.
+    undoAction_ = new QAction(QString::fromUtf8(UndoEntry), this);
+    undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction_ = new QAction(QString::fromUtf8(RedoEntry), this);
+    redoAction_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    marksAction_ = new QAction(QString::fromUtf8(MarksEntry), this);
+    marksAction_->setCheckable(true);
+    marksAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    for (QAction *action : {undoAction_, redoAction_, marksAction_}) {
+        // Wherever the focus is; a box takes the undo keys first for its own
+        // typing.
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+    undoAction_->setEnabled(false);
+    redoAction_->setEnabled(false);
+    connect(undoAction_, &QAction::triggered, this, [this] { Apply(form_.Undo()); });
+    connect(redoAction_, &QAction::triggered, this, [this] { Apply(form_.Redo()); });
+    connect(marksAction_, &QAction::toggled, this,
+            [this](bool shown) { Apply(form_.ShowMarks(shown)); });
+    picture_->SetMenuActions({undoAction_, redoAction_, nullptr, marksAction_});
+}
+
+void FormWindow::Apply(const Form1::Outcome &outcome)
+{
+    form_.Draw(picture_->Canvas(), outcome);
+    ShowState();
+    if (outcome.focusMoved)
+        Widget(form_.Focus())->setFocus(Qt::OtherFocusReason);
+    if (!outcome.announcement.empty())
+        announcer_->Say(QString::fromStdString(outcome.announcement));
+    if (outcome.ended) {
+        close();
+        QCoreApplication::exit(0);
+    }
+}
+
+void FormWindow::ShowState()
+{
+    for (std::size_t i = 0; i < ControlCount; ++i)
+        ShowControl(static_cast<int>(i));
+    picture_->SetCopyText(QString::fromStdString(form_.CopyText()));
+    undoAction_->setEnabled(form_.CanUndo());
+    redoAction_->setEnabled(form_.CanRedo());
+    const QSignalBlocker quiet(marksAction_);
+    marksAction_->setChecked(form_.MarksShown());
+}
+
+void FormWindow::ShowControl(int control)
+{
+    const Form1::ControlState state = form_.Control(control);
+    Form1::ControlState &shown = shown_.at(static_cast<std::size_t>(control));
+    QWidget *widget = Widget(control);
+    if (state.left != shown.left || state.top != shown.top)
+        widget->move(state.left, state.top);
+    if (state.font != shown.font)
+        widget->setFont(ControlFont(state.font));
+    if (auto *box = qobject_cast<QLineEdit *>(widget); box != nullptr && state.writes != shown.writes)
+        box->setText(QString::fromStdString(state.text));
+    if (auto *option = qobject_cast<QRadioButton *>(widget)) {
+        if (option->isChecked() != state.checked && state.checked)
+            option->setChecked(true);
+        if (state.tabStop != shown.tabStop)
+            option->setFocusPolicy(state.tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+    if (state.accessibleName != shown.accessibleName)
+        widget->setAccessibleName(QString::fromStdString(state.accessibleName));
+    if (state.accessibleDescription != shown.accessibleDescription)
+        widget->setAccessibleDescription(QString::fromStdString(state.accessibleDescription));
+    if (auto *label = qobject_cast<QLabel *>(widget); label != nullptr && state.labels != shown.labels)
+        label->setBuddy(state.labels >= 0 ? Widget(state.labels) : nullptr);
+    shown = state;
+}
+
+bool FormWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *box = qobject_cast<QLineEdit *>(watched);
+    if (event->type() == QEvent::ShortcutOverride)
+        return box != nullptr && HandleHistoryKey(box, event);
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto &key = *static_cast<QKeyEvent *>(event);
+    const auto found = std::find(widgets_.begin(), widgets_.end(), watched);
+    if (found == widgets_.end())
+        return QWidget::eventFilter(watched, event);
+    const int control = static_cast<int>(found - widgets_.begin());
+
+    // The boxes' key handlers see every character first; the key then goes on
+    // to the box's own editing.
+    if (box != nullptr) {
+        if (const std::int16_t code = KeyAscii(key); code != 0)
+            Apply(form_.KeyPress(control, code));
+        return HandleHistoryKey(box, event);
+    }
+
+    // Arrow keys move the selection over the two rows of slot buttons.
+    int dx = 0;
+    int dy = 0;
+    switch (key.key()) {
+    case Qt::Key_Right:
+        dx = 1;
+        break;
+    case Qt::Key_Left:
+        dx = -1;
+        break;
+    case Qt::Key_Down:
+        dy = 1;
+        break;
+    case Qt::Key_Up:
+        dy = -1;
+        break;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+    Apply(form_.Arrow(control, dx, dy));
+    return true;
+}
+
+bool FormWindow::HandleHistoryKey(QLineEdit *box, QEvent *event)
+{
+    // The same keys as the menu's entries.
+    const QKeySequence pressed = Pressed(*static_cast<QKeyEvent *>(event));
+    const bool undo = undoAction_->shortcuts().contains(pressed);
+    if (!undo && !redoAction_->shortcuts().contains(pressed))
+        return false;
+    // Claiming the keys here keeps the window's shortcuts from taking them
+    // before the box has had its turn.
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+        return true;
+    }
+    if (undo) {
+        if (box->isUndoAvailable())
+            box->undo();
+        else
+            Apply(form_.Undo());
+    } else {
+        if (box->isRedoAvailable())
+            box->redo();
+        else
+            Apply(form_.Redo());
+    }
+    return true;
+}

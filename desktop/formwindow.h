@@ -1,0 +1,66 @@
+// SPDX-FileCopyrightText: 2026 Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "form/form1.h"
+
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+
+class Announcer;
+class PictureBox;
+class QAction;
+class QButtonGroup;
+class QLineEdit;
+
+// The program's window on the desktop: Qt widgets built from the layout
+// table over the core's Form1. Each click, key and edit goes to Form1; after
+// it the window shows what Form1 holds, draws what it asks for, moves the
+// focus where it says and speaks its announcement. The window itself adds
+// only what a desktop has: the surface's menu and keys, the clipboard, the
+// boxes' own typing undo and the screen reader's layer.
+class FormWindow final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit FormWindow(QWidget *parent = nullptr);
+    ~FormWindow() override;
+
+    const Form1 &Form() const { return form_; }
+    PictureBox *Surface() const { return picture_; }
+    QWidget *Widget(int control) const { return widgets_.at(static_cast<std::size_t>(control)); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Makes every control of the layout, in its order.
+    void CreateControls();
+    void SetTabOrder();
+    void ConnectHandlers();
+    // The undo history's keys and the marks switch, in the surface's menu.
+    void MakeMenuActions();
+    // Shows what an event left: the picture, the controls, the focus and the
+    // announcement, or ends the program.
+    void Apply(const Form1::Outcome &outcome);
+    // Brings every control in line with what Form1 holds.
+    void ShowState();
+    void ShowControl(int control);
+    // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z in a box: its own typing first, then
+    // the line commands.
+    bool HandleHistoryKey(QLineEdit *box, QEvent *event);
+
+    Form1 form_;
+    std::array<QWidget *, ControlCount> widgets_{};
+    // What each control shows now, so that only changes reach the widgets.
+    std::array<Form1::ControlState, ControlCount> shown_{};
+    PictureBox *picture_ = nullptr;
+    QButtonGroup *slotGroup_ = nullptr;
+    Announcer *announcer_ = nullptr;
+    QAction *undoAction_ = nullptr;
+    QAction *redoAction_ = nullptr;
+    QAction *marksAction_ = nullptr;
+};

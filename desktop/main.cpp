@@ -1,0 +1,16 @@
+// SPDX-FileCopyrightText: 2026 Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "desktop/formwindow.h"
+#include "desktop/startup.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    PrepareApplication();
+    FormWindow window;
+    window.show();
+    return QApplication::exec();
+}

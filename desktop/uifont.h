@@ -1,0 +1,21 @@
+// SPDX-FileCopyrightText: 2026 Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "form/layout.h"
+
+#include <QFont>
+
+namespace vb {
+
+// The proportional Japanese gothic face every control and the surface use,
+// at a size in pixels so that the layout does not depend on the screen's dpi.
+// The family list names the original face first and falls back to the
+// metric-compatible IPA face, then to any Japanese gothic face.
+QFont GothicFont(int pixelSize, bool bold);
+
+} // namespace vb
+
+// The gothic face in a layout style's pixel size and weight.
+QFont ControlFont(FontStyle style);
