@@ -5,6 +5,7 @@
 
 #include "desktop/imagecanvas.h"
 #include "form/form1.h"
+#include "support/qtext.h"
 #include "support/uifacts.h"
 
 #include <QImage>
@@ -29,6 +30,8 @@ public:
     }
     void Press(int control) { Apply(form.Press(control)); }
     void PressSlot(int index) { Press(Form1::Option1.at(static_cast<std::size_t>(index))); }
+    // A click in a box, n from 1 (a) to 5 (the range's end), only focuses it.
+    void ClickBox(int n) { form.FocusedBy(Form1::Boxes.at(static_cast<std::size_t>(n - 1))); }
 
     // Types into the box that has the focus, a character at a time as a
     // keyboard sends them: the box's key handler sees each first.
@@ -77,12 +80,14 @@ public:
     }
     // The lesson's first line, x + 2y = 4 for x from -2 to 6, which runs from
     // pixel (256, 234) to (432, 322) at the middle plane size.
-    void TypeFirstLine() { TypeLine({"1", "2", "4", "-2", "6"}); }
+    void TypeFirstLine() { TypeLine(Texts({"1", "2", "4", "-2", "6"})); }
     // Stores a line in a slot as a pupil does: its slot button, the five
     // values, 線を引く.
     void StoreLine(int slot, const QStringList &values)
     {
         PressSlot(slot);
+        // The slot that is already selected keeps the focus on its button.
+        ClickBox(1);
         TypeLine(values);
         Press(Form1::Command4);
     }

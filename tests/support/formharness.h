@@ -96,6 +96,17 @@ public:
                   QStringLiteral("-2"), QStringLiteral("6")});
     }
 
+    // Stores a line in a slot as a pupil does: its slot button, the five
+    // values with Enter after each, 線を引く.
+    void StoreLine(int slot, const QStringList &values) const
+    {
+        Click(SlotButton(slot));
+        // The slot that is already selected keeps the focus on its button.
+        Click(Box(1));
+        TypeLine(values);
+        Click(Button(QStringLiteral("Command4")));
+    }
+
     QImage Picture() const { return form->Surface()->Image(); }
     QRgb PixelAt(int x, int y) const { return Picture().pixel(x, y); }
     // Where the caption "≦ ｙ≦" stands: CaptionShownTop or CaptionHiddenTop.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "desktop/uifont.h"
+#include "runtime/points.h"
 #include "surface/canvas.h"
 #include "surface/segmentclip.h"
 

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -34,4 +35,13 @@ inline QRectF Q(const Box &box)
 inline QSizeF Q(Extent size)
 {
     return {size.width, size.height};
+}
+
+// A list of UTF-8 literals, such as the five values of a line.
+inline QStringList Texts(std::initializer_list<const char *> texts)
+{
+    QStringList list;
+    for (const char *text : texts)
+        list << QString::fromUtf8(text);
+    return list;
 }
