@@ -6,10 +6,12 @@
 // back in, parallel lines and one line twice have proportional coefficients,
 // and every rounding is to the nearest. A violated rule aborts so that
 // libFuzzer keeps the input that broke it.
+#include "form/sentences.h"
 #include "lines/crossings.h"
 #include "lines/exactline.h"
 #include "lines/linedrawing.h"
 #include "runtime/vbnumber.h"
+#include "surface/surface.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -24,13 +26,13 @@
 #include <cstdlib>
 #include <limits>
 #include <optional>
+#include <string>
 #include <type_traits>
 #include <vector>
 
 namespace {
 
 constexpr float kInf = std::numeric_limits<float>::infinity();
-const QSize kSurface(600, 600);
 
 LineTable table;
 
@@ -122,32 +124,33 @@ template <typename F> void CheckNearest(const Rational &value, F nearest, const 
 }
 
 // A written coordinate read back: "−4/3", "12"; nothing for the rounded form.
-std::optional<Rational> ReadWritten(const QString &text)
+std::optional<Rational> ReadWritten(const std::string &text)
 {
-    QString rest = text;
-    const bool negative = rest.startsWith(QChar(0x2212));
+    std::string rest = text;
+    const std::string minus = "\u2212";
+    const bool negative = rest.starts_with(minus);
     if (negative)
-        rest.remove(0, 1);
-    const QStringList parts = rest.split(QLatin1Char('/'));
-    if (parts.size() > 2)
-        return std::nullopt;
-    for (const QString &part : parts) {
-        if (part.isEmpty() || part.size() > 4 ||
-            !std::all_of(part.cbegin(), part.cend(),
-                         [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        rest.erase(0, minus.size());
+    const std::size_t bar = rest.find('/');
+    std::vector<std::string> parts{rest.substr(0, bar)};
+    if (bar != std::string::npos)
+        parts.push_back(rest.substr(bar + 1));
+    for (const std::string &part : parts) {
+        if (part.empty() || part.size() > 4 ||
+            !std::all_of(part.cbegin(), part.cend(), [](char c) { return c >= '0' && c <= '9'; }))
             return std::nullopt;
     }
-    const Rational value(Integer(parts[0].toInt()),
-                         Integer(parts.size() == 1 ? 1 : parts[1].toInt()));
+    const Rational value(Integer(std::stoi(parts[0])),
+                         Integer(parts.size() == 1 ? 1 : std::stoi(parts[1])));
     return negative ? Rational(-value) : value;
 }
 
 void CheckCoordinate(const Rational &value)
 {
-    const QString written = CoordinateText(value);
+    const std::string written = CoordinateText(value);
     const bool small = abs(boost::multiprecision::numerator(value)) <= 9999 &&
                        boost::multiprecision::denominator(value) <= 9999;
-    require(written.startsWith(QStringLiteral("≈")) != small,
+    require(written.starts_with("≈") != small,
             "the rounded form is chosen for the wrong size");
     if (small)
         require(ReadWritten(written) == value, "a written coordinate is not the exact point");
@@ -176,13 +179,13 @@ void CheckPair(const ExactLine &first, const ExactLine &second, bool bothDrawabl
         CheckCoordinate(meeting.y);
         require(crossing.marked == (bothDrawable && InsideRange(first, meeting.x, meeting.y) &&
                                     InsideRange(second, meeting.x, meeting.y) &&
-                                    InsideSurface(meeting.x, meeting.y, view, kSurface)),
+                                    InsideSurface(meeting.x, meeting.y, view)),
                 "a point is marked against its ranges or the surface");
-        CheckNearest(PixelX(meeting.x, view), crossing.pixel.x(), "the dot's x is not the nearest");
-        CheckNearest(PixelY(meeting.y, view), crossing.pixel.y(), "the dot's y is not the nearest");
+        CheckNearest(PixelX(meeting.x, view), crossing.pixel.x, "the dot's x is not the nearest");
+        CheckNearest(PixelY(meeting.y, view), crossing.pixel.y, "the dot's y is not the nearest");
         if (crossing.marked)
-            require(crossing.pixel.x() >= 0 && crossing.pixel.x() <= kSurface.width() &&
-                        crossing.pixel.y() >= 0 && crossing.pixel.y() <= kSurface.height(),
+            require(crossing.pixel.x >= 0 && crossing.pixel.x <= SurfaceWidth &&
+                        crossing.pixel.y >= 0 && crossing.pixel.y <= SurfaceHeight,
                     "a marked dot lies off the surface");
         break;
     case CrossingKind::Parallel:
@@ -235,7 +238,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         }
     }
 
-    const std::vector<Crossing> crossings = Crossings(table, view, kSurface);
+    const std::vector<Crossing> crossings = Crossings(table, view);
     require(crossings.size() == lines.size() * (lines.size() - 1) / 2,
             "not every pair of lines is listed");
     std::size_t at = 0;
@@ -248,11 +251,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         }
     }
 
-    require(DescribeCrossings(table, view, kSurface).size() == qsizetype(crossings.size()),
+    require(DescribeCrossings(crossings).size() == crossings.size(),
             "the description has a sentence too many or too few");
     for (const int slot : slots) {
-        require(AnnounceCrossings(slot, table, view, kSurface).size() ==
-                    qsizetype(lines.size() - 1),
+        require(AnnounceCrossings(slot, table, view).size() == lines.size() - 1,
                 "the announcement misses a line");
     }
     return 0;
