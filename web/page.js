@@ -50,6 +50,8 @@ class Page {
     this.fit();
     this.surface.draw((this.form.drawWhole(), this.form.take()));
     this.showState();
+    // Hidden controls take no focus: the window shows first.
+    document.body.classList.add("ready");
     this.focusTargets[this.form.focus()].focus({ preventScroll: true });
     addEventListener("resize", () => this.fit());
     document.addEventListener("keydown", (event) => this.windowKey(event));
@@ -345,13 +347,19 @@ class Page {
   // scaled down as a whole, so that nothing scrolls.
   fit() {
     const f = this.facts;
+    const surface = this.rows.find((row) => row.kind === Kind.Surface);
+    const ratio = devicePixelRatio || 1;
     const width = document.documentElement.clientWidth, height = innerHeight;
-    const scale = Math.min(1, width / f.formWidth, height / f.formHeight);
-    // Whole CSS pixels at 1:1: half a pixel would blur every line.
-    const left = scale === 1 ? Math.floor((width - f.formWidth) / 2) : (width - f.formWidth * scale) / 2;
-    const top = scale === 1 ? Math.floor((height - f.formHeight) / 2) : (height - f.formHeight * scale) / 2;
+    let scale = Math.min(1, width / f.formWidth, height / f.formHeight);
+    // The surface must span whole device pixels and start on one, or the
+    // browser resamples the picture and blurs every line of the grid.
+    if (scale < 1) scale = Math.floor(surface.width * scale * ratio) / (surface.width * ratio);
+    const onPixel = (free, at) =>
+      Math.round((Math.max(0, free / 2) + at * scale) * ratio) / ratio - at * scale;
+    const left = onPixel(width - f.formWidth * scale, surface.left);
+    const top = onPixel(height - f.formHeight * scale, surface.top);
     this.window.style.transform = `translate(${left}px, ${top}px) scale(${scale})`;
-    this.surface.setScale(scale * (devicePixelRatio || 1));
+    this.surface.setScale(scale * ratio);
   }
 
   end() {
@@ -367,6 +375,5 @@ class Page {
 
 createTolvane().then((core) => {
   window.tolvane = new Page(core);
-  document.body.classList.add("ready");
   if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js").catch(() => {});
 });
