@@ -46,7 +46,7 @@ void PaintColours(QWidget *widget, const QColor &back, const QColor &text)
 // only their white text shows.
 void PaintOnGround(QWidget *widget, Ground ground)
 {
-    PaintColours(widget, Colour(GroundColour(ground)), Colour(CaptionWhite));
+    PaintColours(widget, Colour(GroundColour(ground)), Colour(CaptionColour));
 }
 
 QWidget *MakeControl(const ControlLayout &control, QWidget *parent)
@@ -88,7 +88,7 @@ QWidget *MakeControl(const ControlLayout &control, QWidget *parent)
         auto *shape = new QFrame(parent);
         shape->setFrameStyle(QFrame::Box | QFrame::Plain);
         shape->setLineWidth(1);
-        PaintColours(shape, Colour(PanelOlive), Colour(PanelFrameBlack));
+        PaintColours(shape, Colour(PanelGround), Colour(PanelFrameColour));
         widget = shape;
         break;
     }
@@ -124,7 +124,7 @@ FormWindow::FormWindow(QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(WindowTitle));
-    PaintColours(this, Colour(WindowGreen), palette().color(QPalette::WindowText));
+    PaintColours(this, Colour(WindowGround), palette().color(QPalette::WindowText));
     setGeometry(FormLeft, FormTop, FormWidth, FormHeight);
     setFixedSize(FormWidth, FormHeight);
 
@@ -139,7 +139,12 @@ FormWindow::FormWindow(QWidget *parent)
     Widget(form_.Focus())->setFocus(Qt::OtherFocusReason);
 }
 
-FormWindow::~FormWindow() = default;
+FormWindow::~FormWindow()
+{
+    // The controls go before QObject lets go of the connections, and the
+    // focus leaving them must no longer reach Form1.
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 void FormWindow::CreateControls()
 {

@@ -47,14 +47,14 @@ inline constexpr int FormTop = 30;
 
 // The colours of the window: its green ground, the olive panel, the white
 // captions on both and the black frame of the panel.
-inline constexpr vb::Rgb WindowGreen = vb::RgbOf(0, 128, 0);
-inline constexpr vb::Rgb PanelOlive = vb::RgbOf(128, 128, 0);
-inline constexpr vb::Rgb CaptionWhite = vb::RgbOf(255, 255, 255);
-inline constexpr vb::Rgb PanelFrameBlack = vb::RgbOf(0, 0, 0);
+inline constexpr vb::Rgb WindowGround = vb::RgbOf(0, 128, 0);
+inline constexpr vb::Rgb PanelGround = vb::RgbOf(128, 128, 0);
+inline constexpr vb::Rgb CaptionColour = vb::RgbOf(255, 255, 255);
+inline constexpr vb::Rgb PanelFrameColour = vb::RgbOf(0, 0, 0);
 
 constexpr vb::Rgb GroundColour(Ground ground)
 {
-    return ground == Ground::Panel ? PanelOlive : WindowGreen;
+    return ground == Ground::Panel ? PanelGround : WindowGround;
 }
 
 // The size buttons show the chosen plane size large and bold, the others

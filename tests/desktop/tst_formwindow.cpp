@@ -248,12 +248,11 @@ private Q_SLOTS:
         for (int n = 1; n <= 5; ++n)
             QVERIFY(h.Box(n)->text().isEmpty());
         QCOMPARE(QApplication::focusWidget(), h.Box(1));
-        QCOMPARE(h.form->View().OriginX, 300);
-        QCOMPARE(h.form->View().OriginY, 300);
-        QCOMPARE(h.form->View().GridUnit, 22);
-        QCOMPARE(h.form->CurrentSlot(), 0);
-        for (int k = 0; k < LineTable::SlotCount; ++k)
-            QCOMPARE(h.form->Lines().Slot(k).Drawn, 0.0f);
+        QCOMPARE(h.Core().View().OriginX, 300);
+        QCOMPARE(h.Core().View().OriginY, 300);
+        QCOMPARE(h.Core().View().GridUnit, 22);
+        QCOMPARE(h.Core().CurrentSlot(), 0);
+        QVERIFY(h.Core().Lines() == LineTable());
     }
 
     void tabOrder()
@@ -278,7 +277,7 @@ private Q_SLOTS:
 
     void planeDrawnBeforeShowing()
     {
-        Form1 form;
+        FormWindow form;
         QVERIFY(!form.isVisible());
         const QImage picture = form.Surface()->Image();
         QCOMPARE(picture.size(), QSize(SurfaceSize, SurfaceSize));
@@ -327,7 +326,7 @@ private Q_SLOTS:
         button->setFocus(Qt::TabFocusReason);
         QCOMPARE(QApplication::focusWidget(), button);
         QTest::keyClick(button, Qt::Key(key));
-        QCOMPARE(h.form->View().GridUnit, gridUnit);
+        QCOMPARE(h.Core().View().GridUnit, gridUnit);
         QCOMPARE(button->font().pixelSize(), 27);
         QVERIFY(button->font().bold());
         QCOMPARE(h.Button(QStringLiteral("Command3(1)"))->font().pixelSize(), 16);
@@ -353,7 +352,8 @@ private Q_SLOTS:
         h.TypeFirstLine();
         h.Click(h.Button(QStringLiteral("Command4")));
         // A line that cannot be drawn is copied as shown too: not at all.
-        h.form->Lines().Slot(5) = {1, 0, 0, 3, 0, 1};
+        h.StoreLine(5, {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("3"),
+                        QStringLiteral("0"), QStringLiteral("1")});
         h.Click(h.Button(QStringLiteral("Command3(0)")));
         h.Click(h.SlotButton(2));
         h.Type(h.Box(1), QStringLiteral("7"));
@@ -362,7 +362,7 @@ private Q_SLOTS:
             h.Click(surface);
         QWidget *const focus = QApplication::focusWidget();
         QCOMPARE(focus, how == QLatin1String("right click") ? h.Box(1) : surface);
-        const LineTable table = h.form->Lines();
+        const LineTable table = h.Core().Lines();
         const QImage shown = h.Picture();
 
         if (how == QLatin1String("keys")) {
@@ -395,12 +395,9 @@ private Q_SLOTS:
                                                 "直線６: 0 = 3、aもbも0なので直線になりません\n"));
         QTRY_COMPARE(QApplication::focusWidget(), focus);
         QCOMPARE(h.Picture(), shown);
-        QCOMPARE(h.form->CurrentSlot(), 2);
+        QCOMPARE(h.Core().CurrentSlot(), 2);
         QCOMPARE(h.Box(1)->text(), QStringLiteral("7"));
-        for (int slot = 0; slot < LineTable::SlotCount; ++slot) {
-            QCOMPARE(h.form->Lines().Slot(slot).Drawn, table.Slot(slot).Drawn);
-            QCOMPARE(h.form->Lines().Slot(slot).A, table.Slot(slot).A);
-        }
+        QVERIFY(h.Core().Lines() == table);
     }
 
     void copyInABoxCopiesItsText()
@@ -424,11 +421,11 @@ private Q_SLOTS:
     void closingWindowEndsProgram()
     {
         FormHarness h;
-        Form1 *form = h.form.get();
+        FormWindow *form = h.form.get();
         QCOMPARE(RunLoop([form] { form->close(); }), 0);
         QVERIFY(!h.form->isVisible());
     }
 };
 
 QTEST_MAIN(TestForm1)
-#include "tst_form1.moc"
+#include "tst_formwindow.moc"

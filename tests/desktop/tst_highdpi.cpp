@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "support/formharness.h"
+#include "support/qtext.h"
 #include "support/paintercanvas.h"
 
 #include "lines/linedrawing.h"
@@ -74,19 +75,19 @@ void TestHighDpi::everyPlaneSizeIsQPaintersPicture()
 {
     QFETCH(int, index);
     FormHarness h;
-    LineTable &table = h.form->Lines();
-    table.Slot(0) = LineSlot{1, 1, 2, 4, -2, 6};
-    table.Slot(1) = LineSlot{1, 2, 0, 6, -1, 4};
-    table.Slot(2) = LineSlot{1, 0, 1, -3, -5, 5};
+    h.StoreLine(0, Texts({"1", "2", "4", "-2", "6"}));
+    h.StoreLine(1, Texts({"2", "0", "6", "-1", "4"}));
+    h.StoreLine(2, Texts({"0", "1", "-3", "-5", "5"}));
+    const LineTable &table = h.Core().Lines();
     QPushButton *const button = h.Button(QStringLiteral("Command3(%1)").arg(index));
     QPushButton *const other = h.Button(QStringLiteral("Command3(%1)").arg((index + 1) % 3));
     for (QPushButton *press : {button, other, button}) {
         h.Click(press);
         PainterCanvas reference(600, 600, SurfaceYellow, 2.0);
         reference.SetFontSize(20);
-        DrawPlaneOn(reference, h.form->View());
+        DrawPlaneOn(reference, h.Core().View());
         for (int slot = 0; slot < LineTable::SlotCount; ++slot)
-            DrawLineOn(reference, table, slot, LineColor, h.form->View());
+            DrawLineOn(reference, table, slot, LineColor, h.Core().View());
         QCOMPARE(h.Picture().convertToFormat(QImage::Format_RGB32),
                  reference.Image().convertToFormat(QImage::Format_RGB32));
     }

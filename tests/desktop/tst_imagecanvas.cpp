@@ -96,7 +96,7 @@ void drawLesson(Canvas &canvas, std::int16_t unit, bool marks = false)
     }
     DrawPictureOn(canvas, table, view);
     if (marks)
-        DrawMarksOn(canvas, table, view, Crossings(table, view, QSize(SurfaceSize, SurfaceSize)));
+        DrawMarksOn(canvas, table, view, Crossings(table, view));
 }
 
 QString describe(const Segment &s)
@@ -334,7 +334,7 @@ private Q_SLOTS:
             c.SetFontSize(SurfaceTextPoints);
             c.SetCurrentX(60);
             c.SetCurrentY(40);
-            c.Print(QStringLiteral("-5"));
+            c.Print("-5");
             column(c, 72, LineBlue, 1);
         });
     }
@@ -384,7 +384,7 @@ private Q_SLOTS:
                 c->SetForeColor(pass == 4 ? LineBlue : Black);
                 c->SetCurrentX(50);
                 c->SetCurrentY(30);
-                c->Print(QStringLiteral("-12"));
+                c->Print("-12");
             }
             const QString difference = firstDifference(canvas.Image(), reference.Image());
             QVERIFY2(difference.isEmpty(),
@@ -453,7 +453,7 @@ private Q_SLOTS:
         canvas.SetFontBold(true);
         canvas.SetCurrentX(280);
         canvas.SetCurrentY(298);
-        canvas.Print(QStringLiteral("Ｏ"));
+        canvas.Print("Ｏ");
         const QImage image = canvas.Image();
         QVERIFY(markedIn(image, 280, 298, 310, 330) > 20);
         QCOMPARE(markedIn(image, 250, 250, 350, 296), 0);
@@ -469,7 +469,7 @@ private Q_SLOTS:
         for (const auto &place : places) {
             canvas.SetCurrentX(place[0]);
             canvas.SetCurrentY(place[1]);
-            canvas.Print(QStringLiteral("-10"));
+            canvas.Print("-10");
         }
         QCOMPARE(canvas.Image(), cleared.Image());
     }

@@ -5,7 +5,9 @@
 #include "lines/exactline.h"
 #include "lines/marks.h"
 #include "plane/planedrawing.h"
+#include "form/sentences.h"
 #include "support/pictures.h"
+#include "support/qtext.h"
 
 #include <QtTest>
 
@@ -17,7 +19,6 @@ namespace {
 
 constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
-const QSize kSurface(SurfaceSize, SurfaceSize);
 
 LineSlot line(float a, float b, float c, float from = -5, float to = 5)
 {
@@ -103,11 +104,11 @@ private Q_SLOTS:
         LineTable table;
         table.Slot(0) = first;
         table.Slot(1) = second;
-        const auto crossings = Crossings(table, ViewAt(gridUnit), kSurface);
+        const auto crossings = Crossings(table, ViewAt(gridUnit));
         QCOMPARE(crossings.size(), std::size_t(1));
         const QString pair = QStringLiteral("直線１と直線２");
-        QCOMPARE(DescribeCrossing(crossings[0]), pair + written);
-        QCOMPARE(DescribeCrossing(crossings[0], Wording::Spoken), pair + spoken);
+        QCOMPARE(Q(DescribeCrossing(crossings[0])), pair + written);
+        QCOMPARE(Q(DescribeCrossing(crossings[0], Wording::Spoken)), pair + spoken);
     }
 
     void noPart_data()
@@ -126,9 +127,9 @@ private Q_SLOTS:
         LineTable table;
         table.Slot(0) = line(2, -1, 5);
         table.Slot(4) = slot;
-        QVERIFY(Crossings(table, ViewAt(22), kSurface).empty());
-        QVERIFY(AnnounceCrossings(4, table, ViewAt(22), kSurface).isEmpty());
-        QVERIFY(AnnounceCrossings(0, table, ViewAt(22), kSurface).isEmpty());
+        QVERIFY(Crossings(table, ViewAt(22)).empty());
+        QVERIFY(AnnounceCrossings(4, table, ViewAt(22)).empty());
+        QVERIFY(AnnounceCrossings(0, table, ViewAt(22)).empty());
     }
 
     void pairsInSlotOrder()
@@ -148,16 +149,16 @@ private Q_SLOTS:
             QStringLiteral("直線３と直線６の交点 (3, 1)"),
             QStringLiteral("直線５と直線６は平行で交わりません"),
         };
-        QCOMPARE(DescribeCrossings(table, ViewAt(22), kSurface), expected);
+        QCOMPARE(Q(DescribeCrossings(Crossings(table, ViewAt(22)))), expected);
         const QStringList announced = {
             QStringLiteral("直線１との交点 (3, 1)"),
             QStringLiteral("直線５との交点 (6分の13, マイナス3分の2)"),
             QStringLiteral("直線６との交点 (3, 1)"),
         };
-        QCOMPARE(AnnounceCrossings(2, table, ViewAt(22), kSurface), announced);
-        QCOMPARE(AnnounceCrossings(4, table, ViewAt(22), kSurface).first(),
+        QCOMPARE(Q(AnnounceCrossings(2, table, ViewAt(22))), announced);
+        QCOMPARE(Q(AnnounceCrossings(4, table, ViewAt(22)).front()),
                  QStringLiteral("直線１と平行で交わりません"));
-        QCOMPARE(AnnounceCrossings(5, table, ViewAt(22), kSurface).first(),
+        QCOMPARE(Q(AnnounceCrossings(5, table, ViewAt(22)).front()),
                  QStringLiteral("直線１と同じ直線です"));
     }
 
@@ -166,11 +167,11 @@ private Q_SLOTS:
         LineTable table;
         table.Slot(0) = line(2, -1, 0);
         table.Slot(1) = line(1, 1, 4);
-        const auto crossings = Crossings(table, ViewAt(22), kSurface);
+        const auto crossings = Crossings(table, ViewAt(22));
         QVERIFY(crossings[0].marked);
         // (300 + 4/3 * 22, 300 - 8/3 * 22), each the double nearest.
-        QVERIFY(crossings[0].pixel.x() == 988.0 / 3.0);
-        QVERIFY(crossings[0].pixel.y() == 724.0 / 3.0);
+        QVERIFY(crossings[0].pixel.x == 988.0 / 3.0);
+        QVERIFY(crossings[0].pixel.y == 724.0 / 3.0);
     }
 
     // On a crowded plane every mark still lies wholly on the surface, clear of
@@ -185,21 +186,21 @@ private Q_SLOTS:
         table.Slot(4) = line(3, 0, -9, -8, 8);
         ImageCanvas canvas(SurfaceSize, SurfaceSize, SurfaceYellow);
         const PlaneView view = ViewAt(22);
-        const MarkPlaces places = PlaceMarks(canvas, table, view, Crossings(table, view, kSurface));
+        const MarkPlaces places = PlaceMarks(canvas, table, view, Crossings(table, view));
         QCOMPARE(places.lineNumbers.size(), std::size_t(5));
         QCOMPARE(places.coordinates.size(), std::size_t(8));
         std::vector<QRectF> taken;
         canvas.SetFontSize(SurfaceTextPoints);
         canvas.SetFontBold(true);
         for (const PlaneText &text : PlaneTexts(view))
-            taken.push_back(QRectF(QPointF(text.x, text.y), canvas.TextSize(text.text)));
+            taken.push_back(QRectF(QPointF(text.x, text.y), Q(canvas.TextSize(text.text))));
         for (const auto *marks : {&places.coordinates, &places.lineNumbers}) {
             for (const PlacedMark &mark : *marks) {
-                QVERIFY2(QRectF(0, 0, SurfaceSize, SurfaceSize).contains(mark.box),
-                         qPrintable(mark.text));
+                QVERIFY2(QRectF(0, 0, SurfaceSize, SurfaceSize).contains(Q(mark.box)),
+                         mark.text.c_str());
                 for (const QRectF &box : taken)
-                    QVERIFY2(!box.intersects(mark.box), qPrintable(mark.text));
-                taken.push_back(mark.box);
+                    QVERIFY2(!box.intersects(Q(mark.box)), mark.text.c_str());
+                taken.push_back(Q(mark.box));
             }
         }
     }
@@ -281,8 +282,8 @@ private Q_SLOTS:
         QFETCH(QString, written);
         QFETCH(QString, spoken);
         const Rational exact = Rational(value.toStdString());
-        QCOMPARE(CoordinateText(exact), written);
-        QCOMPARE(SpokenCoordinate(exact), spoken);
+        QCOMPARE(Q(CoordinateText(exact)), written);
+        QCOMPARE(Q(SpokenCoordinate(exact)), spoken);
     }
 };
 

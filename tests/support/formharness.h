@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "app/form1.h"
+#include "desktop/formwindow.h"
 #include "desktop/startup.h"
 #include "support/uifacts.h"
 #include "desktop/picturebox.h"
@@ -18,12 +18,12 @@
 
 #include <memory>
 
-// A shown and active Form1 for tests that drive it as a pupil would, with
+// A shown and active window for tests that drive it as a pupil would, with
 // mouse clicks and keys, and read back the boxes, the focus and the pixels.
 class FormHarness {
 public:
     FormHarness()
-        : form(std::make_unique<Form1>())
+        : form(std::make_unique<FormWindow>())
     {
         form->show();
         form->activateWindow();
@@ -96,12 +96,26 @@ public:
                   QStringLiteral("-2"), QStringLiteral("6")});
     }
 
+    // Stores a line in a slot as a pupil does: its slot button, the five
+    // values with Enter after each, 線を引く.
+    void StoreLine(int slot, const QStringList &values) const
+    {
+        Click(SlotButton(slot));
+        // The slot that is already selected keeps the focus on its button.
+        Click(Box(1));
+        TypeLine(values);
+        Click(Button(QStringLiteral("Command4")));
+    }
+
     QImage Picture() const { return form->Surface()->Image(); }
     QRgb PixelAt(int x, int y) const { return Picture().pixel(x, y); }
     // Where the caption "≦ ｙ≦" stands: CaptionShownTop or CaptionHiddenTop.
     int CaptionTop() const { return Control(QStringLiteral("Label6(1)"))->y(); }
 
-    std::unique_ptr<Form1> form;
+    // What the window's Form1 holds.
+    const Form1 &Core() const { return form->Form(); }
+
+    std::unique_ptr<FormWindow> form;
 };
 
 // Gives the test application the look the program runs with; call it from

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "desktop/uifont.h"
+#include "runtime/points.h"
 #include "surface/canvas.h"
 #include "surface/segmentclip.h"
 
@@ -68,7 +69,7 @@ public:
     void SetCurrentX(float x) override { x_ = x; }
     void SetCurrentY(float y) override { y_ = y; }
 
-    void Print(const QString &text) override
+    void Print(const std::string &text) override
     {
         if (!std::isfinite(x_) || !std::isfinite(y_) || std::fabs(x_) > 1e6f ||
             std::fabs(y_) > 1e6f)
@@ -76,13 +77,14 @@ public:
         const QFont font = vb::GothicFont(vb::PointsToPixels(points_), bold_);
         QPainter &painter = Painter();
         painter.setFont(font);
-        painter.drawText(QPointF(x_, y_ + QFontMetricsF(font).ascent()), text);
+        painter.drawText(QPointF(x_, y_ + QFontMetricsF(font).ascent()),
+                         QString::fromStdString(text));
     }
 
-    QSizeF TextSize(const QString &text) override
+    Extent TextSize(const std::string &text) override
     {
         const QFontMetricsF metrics(vb::GothicFont(vb::PointsToPixels(points_), bold_));
-        return {metrics.horizontalAdvance(text), metrics.height()};
+        return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
     }
     void FillBox(float left, float top, float width, float height, QRgb colour) override
     {

@@ -39,7 +39,7 @@ inline std::unique_ptr<ImageCanvas> SurfaceDrawnAfresh(const LineTable &table,
     canvas->SetFontSize(SurfaceTextPoints);
     DrawPictureOn(*canvas, table, view);
     if (marks)
-        DrawMarksOn(*canvas, table, view, Crossings(table, view, QSize(SurfaceSize, SurfaceSize)));
+        DrawMarksOn(*canvas, table, view, Crossings(table, view));
     return canvas;
 }
 

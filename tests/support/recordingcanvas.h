@@ -108,15 +108,19 @@ public:
         y_ = y;
         calls.push_back(Call(Op::CurrentY, y));
     }
-    void Print(const QString &text) override
+    void Print(const std::string &utf8) override
     {
+        const QString text = QString::fromStdString(utf8);
         Call call(Op::Print);
         call.text = text;
         calls.push_back(call);
         prints.push_back({x_, y_, text, bold_});
     }
     // Every character as wide as a full-width one at the plane's 27 pixels.
-    QSizeF TextSize(const QString &text) override { return {27.0 * text.size(), 27.0}; }
+    Extent TextSize(const std::string &text) override
+    {
+        return {27.0 * static_cast<double>(QString::fromStdString(text).size()), 27.0};
+    }
     void FillBox(float left, float top, float width, float height, QRgb colour) override
     {
         boxes.push_back({QRectF(left, top, width, height), colour});
