@@ -302,10 +302,10 @@ val Facts()
     facts.set("surfaceWidth", SurfaceWidth);
     facts.set("surfaceHeight", SurfaceHeight);
     facts.set("surfaceBack", SurfaceBackColour & 0xffffffu);
-    facts.set("windowGreen", WindowGreen & 0xffffffu);
-    facts.set("panelOlive", PanelOlive & 0xffffffu);
-    facts.set("captionWhite", CaptionWhite & 0xffffffu);
-    facts.set("panelFrame", PanelFrameBlack & 0xffffffu);
+    facts.set("windowGreen", GroundColour(Ground::Window) & 0xffffffu);
+    facts.set("panelOlive", GroundColour(Ground::Panel) & 0xffffffu);
+    facts.set("captionWhite", CaptionColour & 0xffffffu);
+    facts.set("panelFrame", PanelFrameColour & 0xffffffu);
     facts.set("title", std::string(WindowTitle));
     facts.set("copyEntry", std::string(CopyPictureEntry));
     facts.set("marksEntry", std::string(MarksEntry));
