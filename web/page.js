@@ -53,6 +53,8 @@ class Page {
     // Hidden controls take no focus: the window shows first.
     document.body.classList.add("ready");
     this.focusTargets[this.form.focus()].focus({ preventScroll: true });
+    // For docs/performance.md: the window is complete from here on.
+    performance.mark("tolvane-shown");
     addEventListener("resize", () => this.fit());
     document.addEventListener("keydown", (event) => this.windowKey(event));
   }
