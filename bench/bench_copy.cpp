@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/form1.h"
+#include "desktop/formwindow.h"
 #include "desktop/startup.h"
 #include "desktop/picturebox.h"
 
@@ -29,7 +29,7 @@ double ResidentKilobytes()
 // one picture at a time).
 void BM_CopyPicture(benchmark::State &state)
 {
-    Form1 form;
+    FormWindow form;
     PictureBox *surface = form.Surface();
     surface->CopyToClipboard();
     const double before = ResidentKilobytes();

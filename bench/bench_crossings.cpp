@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "form/sentences.h"
 #include "lines/crossings.h"
 #include "lines/linetable.h"
 #include "plane/planeview.h"
@@ -8,8 +9,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-const QSize kSurface(600, 600);
 
 // Every row reports the mean, median and spread of ten runs in microseconds;
 // the median is the figure the targets speak of.
@@ -48,13 +47,13 @@ void BM_Crossings_EightAwkwardLines(benchmark::State &state)
     const PlaneView view;
     std::size_t marked = 0;
     while (state.KeepRunning()) {
-        const std::vector<Crossing> crossings = Crossings(table, view, kSurface);
+        const std::vector<Crossing> crossings = Crossings(table, view);
         marked = 0;
         for (const Crossing &crossing : crossings)
             marked += crossing.marked ? 1 : 0;
         benchmark::DoNotOptimize(crossings.data());
     }
-    state.counters["pairs"] = double(Crossings(table, view, kSurface).size());
+    state.counters["pairs"] = double(Crossings(table, view).size());
     state.counters["marked"] = double(marked);
 }
 BENCHMARK(BM_Crossings_EightAwkwardLines)->Apply(Measured);
@@ -65,8 +64,8 @@ void BM_DescribeCrossings_EightAwkwardLines(benchmark::State &state)
     const LineTable table = AwkwardTable();
     const PlaneView view;
     while (state.KeepRunning()) {
-        const QStringList sentences = DescribeCrossings(table, view, kSurface);
-        benchmark::DoNotOptimize(sentences.constData());
+        const std::vector<std::string> sentences = DescribeCrossings(Crossings(table, view));
+        benchmark::DoNotOptimize(sentences.data());
     }
 }
 BENCHMARK(BM_DescribeCrossings_EightAwkwardLines)->Apply(Measured);

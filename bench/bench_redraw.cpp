@@ -103,10 +103,9 @@ void BM_FullRedrawWithMarks(benchmark::State &state)
     Surface surface;
     const PlaneView view = ViewWithUnit(state.range(0));
     const LineTable table = LessonTable();
-    const QSize size(SurfaceWidth, SurfaceHeight);
     while (state.KeepRunning()) {
         DrawPictureOn(surface.canvas, table, view);
-        DrawMarksOn(surface.canvas, table, view, Crossings(table, view, size));
+        DrawMarksOn(surface.canvas, table, view, Crossings(table, view));
         benchmark::DoNotOptimize(surface.canvas.Image().constBits());
     }
 }

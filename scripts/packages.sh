@@ -20,6 +20,10 @@ TOLVANE_LAUNCHER_PACKAGES=(desktop-file-utils appstream)
 TOLVANE_DEB_PACKAGES=(dpkg-dev lintian man-db xvfb xdotool x11-utils)
 TOLVANE_REUSE_PACKAGES=(reuse)
 TOLVANE_ATSPI_PACKAGES=(at-spi2-core python3-pyatspi dbus-daemon xvfb xdotool)
+# Typing through a real Japanese input method: IBus with Mozc, as Debian
+# sets it up, plus the screen grab that finds the drawn line.
+TOLVANE_IME_PACKAGES=(ibus ibus-mozc mozc-server ibus-gtk3 util-linux x11-apps netpbm
+  "${TOLVANE_ATSPI_PACKAGES[@]}")
 TOLVANE_SCREENREADER_PACKAGES=(orca speech-dispatcher "${TOLVANE_ATSPI_PACKAGES[@]}")
 # What scripts/web needs to build the core for WebAssembly and serve the
 # page: emscripten (with node), CMake and Ninja, Boost's headers,
@@ -35,7 +39,7 @@ TOLVANE_WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium webkit2gtk-
 TOLVANE_RUN_PACKAGES=("${TOLVANE_BUILD_PACKAGES[@]}" "${TOLVANE_RUNTIME_PACKAGES[@]}")
 TOLVANE_TEST_PACKAGES=("${TOLVANE_BENCH_PACKAGES[@]}" "${TOLVANE_SCREENSHOT_PACKAGES[@]}"
   "${TOLVANE_FUZZ_PACKAGES[@]}" "${TOLVANE_LAUNCHER_PACKAGES[@]}" "${TOLVANE_DEB_PACKAGES[@]}"
-  "${TOLVANE_REUSE_PACKAGES[@]}" "${TOLVANE_ATSPI_PACKAGES[@]}")
+  "${TOLVANE_REUSE_PACKAGES[@]}" "${TOLVANE_ATSPI_PACKAGES[@]}" "${TOLVANE_IME_PACKAGES[@]}")
 
 # The command that installs a list, for a message: tolvane_install_hint NAME.
 tolvane_install_hint() {

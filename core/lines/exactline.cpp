@@ -101,16 +101,22 @@ bool NotAbove(const Rational &a, const Rational &b)
     return numerator(a) * denominator(b) <= numerator(b) * denominator(a);
 }
 
-// origin + value * unit, as a fraction over the value's own denominator.
+// A pixel coordinate as a fraction over the point's own denominator.
 struct Pixel {
     Integer numerator;
     Integer denominator;
 };
 
-Pixel PixelOf(const Rational &value, int origin, int unit)
+Pixel Across(const Rational &x, const PlaneView &view)
 {
-    const Integer denominator = boost::multiprecision::denominator(value);
-    return {origin * denominator + boost::multiprecision::numerator(value) * unit, denominator};
+    const Integer denominator = boost::multiprecision::denominator(x);
+    return {PixelX(Integer(boost::multiprecision::numerator(x)), view, denominator), denominator};
+}
+
+Pixel Down(const Rational &y, const PlaneView &view)
+{
+    const Integer denominator = boost::multiprecision::denominator(y);
+    return {PixelY(Integer(boost::multiprecision::numerator(y)), view, denominator), denominator};
 }
 
 // No more than four digits above and below the fraction bar.
@@ -264,30 +270,19 @@ bool InsideRange(const ExactLine &line, const Rational &x, const Rational &y)
     return NotAbove(low, along) && NotAbove(along, high);
 }
 
-Rational PixelX(const Rational &x, const PlaneView &view)
-{
-    return Rational(view.OriginX) + x * view.GridUnit;
-}
-
-Rational PixelY(const Rational &y, const PlaneView &view)
-{
-    return Rational(view.OriginY) - y * view.GridUnit;
-}
-
 bool InsideSurface(const Rational &x, const Rational &y, const PlaneView &view)
 {
     // 0 <= pixel <= size, multiplied through by the point's denominator.
     const auto within = [](const Pixel &pixel, int size) {
         return pixel.numerator >= 0 && pixel.numerator <= pixel.denominator * size;
     };
-    return within(PixelOf(x, view.OriginX, view.GridUnit), SurfaceWidth) &&
-           within(PixelOf(y, view.OriginY, -view.GridUnit), SurfaceHeight);
+    return within(Across(x, view), SurfaceWidth) && within(Down(y, view), SurfaceHeight);
 }
 
 Point NearestPixel(const Rational &x, const Rational &y, const PlaneView &view)
 {
-    const Pixel across = PixelOf(x, view.OriginX, view.GridUnit);
-    const Pixel down = PixelOf(y, view.OriginY, -view.GridUnit);
+    const Pixel across = Across(x, view);
+    const Pixel down = Down(y, view);
     return {Nearest<double>(across.numerator, across.denominator),
             Nearest<double>(down.numerator, down.denominator)};
 }

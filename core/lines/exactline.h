@@ -69,10 +69,6 @@ Meeting Solve(const ExactLine &first, const ExactLine &second);
 // count, and either end may be the larger one.
 bool InsideRange(const ExactLine &line, const Rational &x, const Rational &y);
 
-// Surface pixel of the point (x, y): (OriginX + x * GridUnit, OriginY - y * GridUnit).
-Rational PixelX(const Rational &x, const PlaneView &view);
-Rational PixelY(const Rational &y, const PlaneView &view);
-
 // Whether the point lies on the surface, its border included: a crossing
 // exactly on the edge of the picture still shows half its dot.
 bool InsideSurface(const Rational &x, const Rational &y, const PlaneView &view);

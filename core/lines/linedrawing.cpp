@@ -36,14 +36,8 @@ std::optional<PixelSegment> LineEnds(const LineSlot &slot, const PlaneView &view
         x2 = slot.To;
         y2 = mTo + q;
     }
-    const auto unit = static_cast<float>(view.GridUnit);
-    const auto originX = static_cast<float>(view.OriginX);
-    const auto originY = static_cast<float>(view.OriginY);
-    const float ux1 = unit * x1;
-    const float uy1 = unit * y1;
-    const float ux2 = unit * x2;
-    const float uy2 = unit * y2;
-    const PixelSegment ends{originX + ux1, originY - uy1, originX + ux2, originY - uy2};
+    const PixelSegment ends{PixelX(x1, view), PixelY(y1, view), PixelX(x2, view),
+                            PixelY(y2, view)};
     if (!std::isfinite(ends.x1) || !std::isfinite(ends.y1) || !std::isfinite(ends.x2) ||
         !std::isfinite(ends.y2))
         return std::nullopt;

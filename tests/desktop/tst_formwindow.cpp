@@ -3,6 +3,7 @@
 
 #include "support/formharness.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QLabel>
@@ -94,7 +95,7 @@ int RunLoop(const std::function<void()> &action)
 
 } // namespace
 
-class TestForm1 : public QObject {
+class TestFormWindow : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -400,6 +401,48 @@ private Q_SLOTS:
         QVERIFY(h.Core().Lines() == table);
     }
 
+    // The undo keys reach the box's own typing first, then the line
+    // commands, wherever the focus is; Ctrl+I switches the marks anywhere.
+    void undoKeysInTheWindow()
+    {
+        FormHarness h;
+        const QImage bare = h.Picture();
+        int history = 0;
+        for (QAction *action : h.form->actions()) {
+            if (action->text() == QStringLiteral("元に戻す") ||
+                action->text() == QStringLiteral("やり直す")) {
+                QVERIFY(!action->isEnabled());
+                ++history;
+            }
+        }
+        QCOMPARE(history, 2);
+        for (QWidget *focus :
+             {static_cast<QWidget *>(h.Box(1)), h.Control(QStringLiteral("Picture1"))}) {
+            focus->setFocus();
+            QTest::keyClick(focus, Qt::Key_Z, Qt::ControlModifier);
+            QTest::keyClick(focus, Qt::Key_Y, Qt::ControlModifier);
+        }
+        QCOMPARE(h.Picture(), bare);
+
+        h.Box(1)->setFocus();
+        h.TypeFirstLine();
+        h.Click(h.Button(QStringLiteral("Command4")));
+        QCOMPARE(h.PixelAt(333, 272), LineBlue);
+        h.Type(h.Box(1), QStringLiteral("12"));
+        QTest::keyClick(h.Box(1), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(h.Box(1)->text(), QString());
+        QVERIFY(h.Core().Lines().Slot(0).IsDrawn());
+        // Nothing of its own is left to undo: the draw command is undone.
+        QTest::keyClick(h.Box(1), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!h.Core().Lines().Slot(0).IsDrawn());
+        QCOMPARE(h.Core().CurrentSlot(), 0);
+        QCOMPARE(h.PixelAt(333, 272), SurfaceYellow);
+        QTest::keyClick(h.Box(1), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(h.PixelAt(333, 272), LineBlue);
+        QTest::keyClick(h.Box(1), Qt::Key_I, Qt::ControlModifier);
+        QVERIFY(h.Core().MarksShown());
+    }
+
     void copyInABoxCopiesItsText()
     {
         FormHarness h;
@@ -427,5 +470,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestForm1)
+QTEST_MAIN(TestFormWindow)
 #include "tst_formwindow.moc"

@@ -1,18 +1,16 @@
 // SPDX-FileCopyrightText: 2026 Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "support/formharness.h"
+#include "support/coreharness.h"
 
-#include <QLabel>
+#include <QTest>
 
-// The slot buttons, the five boxes and the range caption, driven with the
-// mouse and the keyboard.
+// The slot buttons, the five boxes and the range caption, driven through
+// Form1's handlers as the mouse and the keyboard drive them.
 class TestInputPanel : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { PrepareTestApplication(); }
-
     void choosingAnEmptySlotEmptiesTheBoxes();
     void enterWalksThroughTheBoxesToTheDrawButton();
     void otherKeysOnlyEdit();
@@ -26,44 +24,40 @@ private Q_SLOTS:
 
 void TestInputPanel::choosingAnEmptySlotEmptiesTheBoxes()
 {
-    FormHarness h;
-    for (int n = 1; n <= 5; ++n)
-        h.Type(h.Box(n), QStringLiteral("7"));
-    h.Click(h.SlotButton(2));
-    QVERIFY(h.SlotButton(2)->isChecked());
-    QVERIFY(!h.SlotButton(0)->isChecked());
-    QCOMPARE(h.form->CurrentSlot(), 2);
-    for (int n = 1; n <= 5; ++n)
-        QCOMPARE(h.Box(n)->text(), QString());
-    QCOMPARE(QApplication::focusWidget(), h.Box(1));
+    CoreHarness h;
+    h.TypeLine(QStringList(5, QStringLiteral("7")));
+    h.PressSlot(2);
+    QVERIFY(h.form.Control(Form1::Option1[2]).checked);
+    QVERIFY(!h.form.Control(Form1::Option1[0]).checked);
+    QCOMPARE(h.form.CurrentSlot(), 2);
+    QCOMPARE(h.BoxTexts(), QStringList(5, QString()));
+    QCOMPARE(h.Focus(), Form1::Text1);
 }
 
 void TestInputPanel::enterWalksThroughTheBoxesToTheDrawButton()
 {
-    FormHarness h;
-    QCOMPARE(QApplication::focusWidget(), h.Box(1));
+    CoreHarness h;
+    QCOMPARE(h.Focus(), Form1::Text1);
     const QStringList values = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4"),
                                 QStringLiteral("-2"), QStringLiteral("6")};
     for (int n = 1; n <= 5; ++n) {
         h.TypeAndEnter(values[n - 1]);
-        QWidget *expected =
-            n < 5 ? static_cast<QWidget *>(h.Box(n + 1)) : h.Button(QStringLiteral("Command4"));
-        QCOMPARE(QApplication::focusWidget(), expected);
-        QCOMPARE(h.Box(n)->text(), values[n - 1]);
+        QCOMPARE(h.Focus(), n < 5 ? Form1::Boxes[static_cast<std::size_t>(n)] : Form1::Command4);
+        QCOMPARE(h.BoxText(n), values[n - 1]);
     }
     // Enter in the last box only moves on: nothing is drawn or stored yet.
-    QVERIFY(!h.form->Lines().Slot(0).IsDrawn());
+    QVERIFY(!h.form.Lines().Slot(0).IsDrawn());
     QCOMPARE(h.PixelAt(333, 272), SurfaceYellow);
 }
 
 void TestInputPanel::otherKeysOnlyEdit()
 {
-    FormHarness h;
-    h.Type(h.Box(1), QStringLiteral("ab 3"));
-    QCOMPARE(QApplication::focusWidget(), h.Box(1));
-    QCOMPARE(h.Box(1)->text(), QStringLiteral("ab 3"));
-    QTest::keyClick(h.Box(1), Qt::Key_Backspace);
-    QCOMPARE(h.Box(1)->text(), QStringLiteral("ab "));
+    CoreHarness h;
+    h.Type(QStringLiteral("ab 3"));
+    QCOMPARE(h.Focus(), Form1::Text1);
+    QCOMPARE(h.BoxText(1), QStringLiteral("ab 3"));
+    h.Backspace();
+    QCOMPARE(h.BoxText(1), QStringLiteral("ab "));
 }
 
 void TestInputPanel::rangeCaptionFollowsB_data()
@@ -90,65 +84,69 @@ void TestInputPanel::rangeCaptionFollowsB()
 {
     QFETCH(QString, b);
     QFETCH(int, top);
-    FormHarness h;
+    CoreHarness h;
+    h.form.FocusedBy(Form1::Text2);
     // Start from the other caption, so the typed value has to move it.
-    h.Type(h.Box(2), top == CaptionShownTop ? QStringLiteral("9") : QStringLiteral("0"));
+    h.Type(top == CaptionShownTop ? QStringLiteral("9") : QStringLiteral("0"));
     QCOMPARE(h.CaptionTop(), top == CaptionShownTop ? CaptionHiddenTop : CaptionShownTop);
-    h.Box(2)->selectAll();
-    h.Type(h.Box(2), b);
-    QCOMPARE(h.Box(2)->text(), b);
+    h.Replace(b);
+    QCOMPARE(h.BoxText(2), b);
     QCOMPARE(h.CaptionTop(), top);
 }
 
 void TestInputPanel::emptyingBLeavesTheCaption()
 {
-    FormHarness h;
-    h.Type(h.Box(2), QStringLiteral("0"));
+    CoreHarness h;
+    h.form.FocusedBy(Form1::Text2);
+    h.Type(QStringLiteral("0"));
     QCOMPARE(h.CaptionTop(), CaptionShownTop);
-    QTest::keyClick(h.Box(2), Qt::Key_Backspace);
-    QCOMPARE(h.Box(2)->text(), QString());
+    h.Backspace();
+    QCOMPARE(h.BoxText(2), QString());
     QCOMPARE(h.CaptionTop(), CaptionShownTop);
     // An empty slot empties b too, and still moves nothing.
-    h.Click(h.SlotButton(5));
+    h.PressSlot(5);
     QCOMPARE(h.CaptionTop(), CaptionShownTop);
 }
 
 void TestInputPanel::recallingAVerticalLineShowsTheYRange()
 {
-    FormHarness h;
-    LineSlot &vertical = h.form->Lines().Slot(3);
-    vertical = {1, 2, 0, 6, -1, 4};
-    LineSlot &sloped = h.form->Lines().Slot(4);
-    sloped = {1, -0.25f, 3, 0, 1.5f, 0.5f};
+    CoreHarness h;
+    // 2x = 6 for y from -1 to 4, and -0.25x + 3y = 0 for x from 1.5 to 0.5.
+    h.StoreLine(3, {QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("6"),
+                    QStringLiteral("-1"), QStringLiteral("4")});
+    h.StoreLine(4, {QStringLiteral("-.25"), QStringLiteral("3"), QStringLiteral("0"),
+                    QStringLiteral("1.5"), QStringLiteral(".5")});
 
-    h.Click(h.SlotButton(3));
+    h.PressSlot(3);
     QCOMPARE(h.BoxTexts(),
              (QStringList{QStringLiteral(" 2"), QStringLiteral(" 0"), QStringLiteral(" 6"),
                           QStringLiteral("-1"), QStringLiteral(" 4")}));
     QCOMPARE(h.CaptionTop(), CaptionShownTop);
-    QCOMPARE(QApplication::focusWidget(), h.Box(1));
+    QCOMPARE(h.Focus(), Form1::Text1);
 
-    h.Click(h.SlotButton(4));
-    QCOMPARE(h.Box(1)->text(), QStringLiteral("-.25"));
-    QCOMPARE(h.Box(2)->text(), QStringLiteral(" 3"));
-    QCOMPARE(h.Box(4)->text(), QStringLiteral(" 1.5"));
-    QCOMPARE(h.Box(5)->text(), QStringLiteral(" .5"));
+    h.PressSlot(4);
+    QCOMPARE(h.BoxText(1), QStringLiteral("-.25"));
+    QCOMPARE(h.BoxText(2), QStringLiteral(" 3"));
+    QCOMPARE(h.BoxText(4), QStringLiteral(" 1.5"));
+    QCOMPARE(h.BoxText(5), QStringLiteral(" .5"));
     QCOMPARE(h.CaptionTop(), CaptionHiddenTop);
 
     // A slot emptied by erasing shows nothing of its old numbers.
-    vertical.Drawn = 0;
-    h.Click(h.SlotButton(3));
-    QCOMPARE(h.Box(1)->text(), QString());
+    h.PressSlot(3);
+    h.Press(Form1::Command5);
+    h.PressSlot(4);
+    h.PressSlot(3);
+    QCOMPARE(h.BoxText(1), QString());
     QCOMPARE(h.CaptionTop(), CaptionHiddenTop);
 }
 
 void TestInputPanel::recallShowsStoredValuesNotTypedTexts()
 {
-    FormHarness h;
+    CoreHarness h;
     h.TypeLine({QStringLiteral("1.50"), QStringLiteral(".5"), QStringLiteral("3"),
                 QStringLiteral("-2.0"), QStringLiteral("0.1")});
-    h.Click(h.Button(QStringLiteral("Command4")));
-    h.Click(h.SlotButton(0));
+    h.Press(Form1::Command4);
+    h.PressSlot(0);
     QCOMPARE(h.BoxTexts(),
              (QStringList{QStringLiteral(" 1.5"), QStringLiteral(" .5"), QStringLiteral(" 3"),
                           QStringLiteral("-2"), QStringLiteral(" .1")}));
@@ -156,17 +154,20 @@ void TestInputPanel::recallShowsStoredValuesNotTypedTexts()
 
 void TestInputPanel::arrowKeysMoveTheSelection()
 {
-    FormHarness h;
-    h.form->Lines().Slot(1) = {1, 5, 1, 1, 0, 1};
-    h.SlotButton(0)->setFocus();
-    QTest::keyClick(h.SlotButton(0), Qt::Key_Right);
-    QVERIFY(h.SlotButton(1)->isChecked());
-    QCOMPARE(h.form->CurrentSlot(), 1);
-    QCOMPARE(h.Box(1)->text(), QStringLiteral(" 5"));
-    QCOMPARE(QApplication::focusWidget(), h.Box(1));
+    CoreHarness h;
+    h.StoreLine(1, {QStringLiteral("5"), QStringLiteral("1"), QStringLiteral("1"),
+                    QStringLiteral("0"), QStringLiteral("1")});
+    // The first slot button is chosen, and then Tab brings the focus to it.
+    h.PressSlot(0);
+    h.form.FocusedBy(Form1::Option1[0]);
+    h.Apply(h.form.Arrow(Form1::Option1[0], 1, 0));
+    QVERIFY(h.form.Control(Form1::Option1[1]).checked);
+    QCOMPARE(h.form.CurrentSlot(), 1);
+    QCOMPARE(h.BoxText(1), QStringLiteral(" 5"));
+    QCOMPARE(h.Focus(), Form1::Text1);
     // Only the selected slot button is a Tab stop.
-    QVERIFY(h.SlotButton(1)->focusPolicy() & Qt::TabFocus);
-    QVERIFY(!(h.SlotButton(0)->focusPolicy() & Qt::TabFocus));
+    QVERIFY(h.form.Control(Form1::Option1[1]).tabStop);
+    QVERIFY(!h.form.Control(Form1::Option1[0]).tabStop);
 }
 
 QTEST_MAIN(TestInputPanel)
