@@ -25,11 +25,14 @@ TOLVANE_ATSPI_PACKAGES=(at-spi2-core python3-pyatspi dbus-daemon xvfb xdotool)
 TOLVANE_IME_PACKAGES=(ibus ibus-mozc mozc-server ibus-gtk3 util-linux x11-apps netpbm
   "${TOLVANE_ATSPI_PACKAGES[@]}")
 TOLVANE_SCREENREADER_PACKAGES=(orca speech-dispatcher "${TOLVANE_ATSPI_PACKAGES[@]}")
-# What scripts/web adds to build Qt and Tolvane for WebAssembly (Qt's own
-# source comes with apt-get source, which needs dpkg-dev), and what the
-# browser test needs.
-TOLVANE_WEB_PACKAGES=(emscripten node-acorn nodejs dpkg-dev libboost-dev python3)
-TOLVANE_WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium)
+# What scripts/web needs to build the core for WebAssembly and serve the
+# page: emscripten (with node), CMake and Ninja, Boost's headers,
+# double-conversion's version (its source comes with apt-get source, which
+# needs dpkg-dev), and what the browser tests need: Chromium and WebKit with
+# their WebDriver, and a virtual X server for WebKit's browser.
+TOLVANE_WEB_PACKAGES=(emscripten nodejs cmake ninja-build dpkg-dev libboost-dev
+  libdouble-conversion-dev python3)
+TOLVANE_WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium webkit2gtk-driver xvfb)
 
 # What scripts/run needs, and what scripts/test adds for the whole suite, the
 # benchmarks, the screenshot and the package checks.

@@ -1,0 +1,182 @@
+# SPDX-FileCopyrightText: 2026 Tolvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""What the browser tests share: serving the built page, starting Chromium
+and WebKit under WebDriver, reading the surface's pixels, and the checks a
+pupil would notice in either browser. The expected values come from the
+rules of the plane: the axes cross at surface pixel (300, 300) with a pen of
+3 pixels, one unit is 22 pixels at 中 and 40 at 小, and the line
+x + 2y = 4 from x = -2 to 6 runs from (256, 234) to (432, 322) in light blue
+(0, 0, 255) with a pen of 3 pixels."""
+
+import functools
+import http.server
+import os
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+from selenium import webdriver
+from selenium.webdriver.support.ui import WebDriverWait
+
+LINE_BLUE = (0, 0, 255)
+BACKGROUND = (255, 255, 192)
+STEPS = []
+
+
+def step(name):
+    """Runs a check, says how long it took and stops the test at the first
+    failure."""
+    def wrap(check):
+        @functools.wraps(check)
+        def run(*args, **kwargs):
+            started = time.monotonic()
+            try:
+                result = check(*args, **kwargs)
+            except Exception as error:
+                print(f"FAIL {name}: {error}", flush=True)
+                raise SystemExit(1)
+            print(f"PASS {name} ({time.monotonic() - started:.1f} s)", flush=True)
+            return result
+        return run
+    return wrap
+
+
+def expect(actual, expected, what):
+    if actual != expected:
+        raise AssertionError(f"{what}: {actual!r}, expected {expected!r}")
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+def serve(folder):
+    """Serves `folder` on a free port of 127.0.0.1; returns its address and
+    the server."""
+    handler = functools.partial(QuietHandler, directory=folder)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return f"http://127.0.0.1:{server.server_address[1]}/", server
+
+
+def chromium():
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu",
+                     "--window-size=1000,760", "--lang=ja"):
+        options.add_argument(argument)
+    service = webdriver.chrome.service.Service("/usr/bin/chromedriver")
+    return webdriver.Chrome(service=service, options=options)
+
+
+def webkit():
+    """WebKit's MiniBrowser under WebKitWebDriver, on a virtual X server of
+    its own; returns the driver and the server's process."""
+    display = start_xvfb()
+    options = webdriver.WebKitGTKOptions()
+    options.binary_location = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
+    options.add_argument("--automation")
+    driver = webdriver.WebKitGTK(executable_path="/usr/bin/WebKitWebDriver", options=options)
+    return driver, display
+
+
+def start_xvfb():
+    for number in range(90, 130):
+        if os.path.exists(f"/tmp/.X11-unix/X{number}") or os.path.exists(f"/tmp/.X{number}-lock"):
+            continue
+        xvfb = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        for _ in range(50):
+            if os.path.exists(f"/tmp/.X11-unix/X{number}"):
+                os.environ["DISPLAY"] = f":{number}"
+                return xvfb
+            time.sleep(0.1)
+        xvfb.kill()
+    raise RuntimeError("no free display for Xvfb")
+
+
+def wait_ready(driver):
+    WebDriverWait(driver, 20).until(
+        lambda d: d.execute_script("return document.body.classList.contains('ready')"))
+
+
+def pixels(driver, points):
+    """The colours of surface pixels (x, y), read from the canvas at its
+    resolution."""
+    return [tuple(p) for p in driver.execute_script("""
+        const canvas = document.querySelector("canvas");
+        const ctx = canvas.getContext("2d");
+        const s = canvas.width / 600;
+        return arguments[0].map(([x, y]) => Array.from(
+          ctx.getImageData(Math.floor((x + 0.5) * s), Math.floor((y + 0.5) * s), 1, 1).data).slice(0, 3));
+    """, [list(p) for p in points])]
+
+
+def dark_columns(driver, y):
+    """The columns of surface row y that hold a black grid line or axis."""
+    row = pixels(driver, [(x, y) for x in range(600)])
+    return [x for x, rgb in enumerate(row) if max(rgb) < 100]
+
+
+def grid_columns(unit):
+    """The columns the rules put a line in: every `unit` pixels from the
+    y axis at 300, and the axis itself three pixels wide."""
+    return sorted({299, 300, 301} | {x for x in range(600) if (x - 300) % unit == 0})
+
+
+@step("first frame: axes and the 22-pixel grid")
+def first_frame(driver):
+    wait_ready(driver)
+    # A row halfway between two grid rows, clear of the numbers.
+    expect(dark_columns(driver, 300 + 3 * 22 + 11), grid_columns(22), "dark columns at 中")
+    expect(pixels(driver, [(311, 311)]), [BACKGROUND], "between grid lines")
+
+
+def focused_caption(driver):
+    return driver.execute_script(
+        "const e = document.activeElement; return e.getAttribute('aria-label') || e.textContent")
+
+
+@step("the Enter walk draws 1, 2, 4, -2, 6")
+def enter_walk(driver, type_and_enter, press=None):
+    """type_and_enter(text) types into the focused box and presses Enter;
+    press() presses the focused button (Enter when not given)."""
+    for text in ("1", "2", "4", "-2", "6"):
+        type_and_enter(text)
+    expect(focused_caption(driver), "線を引く", "focus after the last box")
+    if press:
+        press()
+    else:
+        type_and_enter("")
+    WebDriverWait(driver, 5).until(lambda d: pixels(d, [(344, 278)]) == [LINE_BLUE])
+    on_line = [(256, 234), (300, 256), (344, 278), (388, 300), (432, 322)]
+    expect(pixels(driver, on_line), [LINE_BLUE] * len(on_line), "pixels on the line")
+    # Beyond its ends the line does not go on.
+    expect(pixels(driver, [(236, 224), (452, 332)]), [BACKGROUND] * 2, "beyond the ends")
+
+
+@step("小 brings the 40-pixel grid")
+def small_plane(driver):
+    driver.execute_script("""
+        [...document.querySelectorAll("button")].find(b => b.textContent === "小").click();""")
+    expect(dark_columns(driver, 300 + 2 * 40 + 20), grid_columns(40), "dark columns at 小")
+
+
+def main(run):
+    """Builds nothing: tests the page gathered in argv[1]."""
+    if len(sys.argv) < 2 or not os.path.isfile(os.path.join(sys.argv[1], "index.html")):
+        print("usage: TEST PAGE-FOLDER", file=sys.stderr)
+        return 2
+    url, server = serve(sys.argv[1])
+    started = time.monotonic()
+    try:
+        with tempfile.TemporaryDirectory() as home:
+            os.environ.setdefault("XDG_CACHE_HOME", home)
+            run(url)
+    finally:
+        server.shutdown()
+    print(f"all checks passed in {time.monotonic() - started:.1f} s")
+    return 0

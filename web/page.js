@@ -1,0 +1,381 @@
+// SPDX-FileCopyrightText: 2026 Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The page: builds the browser's own controls from the core's layout table,
+// passes every click, key and edit on to the core's Form1, and after each
+// event shows what Form1 holds and does what its outcome asks, as the
+// desktop window does.
+
+import createTolvane from "./tolvane.js";
+import { Surface, cssColour, fontOf, measure } from "./canvas2d.js";
+import { Menu } from "./menu.js";
+
+// The core's ControlKind and Form1::Drawing, by number.
+const Kind = { Surface: 0, Label: 1, Button: 2, Option: 3, Box: 4, Shape: 5 };
+
+function list(vector) {
+  const rows = [];
+  for (let i = 0; i < vector.size(); ++i) rows.push(vector.get(i));
+  vector.delete();
+  return rows;
+}
+
+// The key combinations the desktop's menu entries have.
+function keyOf(event) {
+  if (!(event.ctrlKey || event.metaKey) || event.altKey) return "";
+  const key = event.key.length === 1 ? event.key.toLowerCase() : event.key;
+  if (key === "z") return event.shiftKey ? "redo" : "undo";
+  if (key === "y" && !event.shiftKey) return "redo";
+  if (key === "i" && !event.shiftKey) return "marks";
+  if (key === "c" && !event.shiftKey) return "copy";
+  return "";
+}
+
+class Page {
+  constructor(core) {
+    this.core = core;
+    this.facts = core.facts();
+    this.rows = list(core.layout());
+    this.fonts = list(core.fonts());
+    this.form = new core.Window();
+    this.form.setMeasure(measure);
+    this.stage = document.getElementById("stage");
+    this.window = document.getElementById("form");
+    this.live = document.getElementById("announcement");
+    this.elements = [];
+    this.focusTargets = [];
+    this.shown = [];
+    this.history = new Map(); // a box's own typing: {undo, redo}
+    this.build();
+    this.fit();
+    this.surface.draw((this.form.drawWhole(), this.form.take()));
+    this.showState();
+    // Hidden controls take no focus: the window shows first.
+    document.body.classList.add("ready");
+    this.focusTargets[this.form.focus()].focus({ preventScroll: true });
+    // For docs/performance.md: the window is complete from here on.
+    performance.mark("tolvane-shown");
+    addEventListener("resize", () => this.fit());
+    document.addEventListener("keydown", (event) => this.windowKey(event));
+  }
+
+  build() {
+    const f = this.facts;
+    this.window.style.width = f.formWidth + "px";
+    this.window.style.height = f.formHeight + "px";
+    this.window.style.background = cssColour(f.windowGreen);
+    const slots = document.createElement("div");
+    slots.setAttribute("role", "radiogroup");
+    this.rows.forEach((row, i) => {
+      const { element, target } = this.make(row, i);
+      element.style.left = row.left + "px";
+      element.style.top = row.top + "px";
+      element.style.width = row.width + "px";
+      element.style.height = row.height + "px";
+      element.style.zIndex = String(i);
+      element.id = "c" + i;
+      if (row.kind === Kind.Label || row.kind === Kind.Option || row.kind === Kind.Shape) {
+        element.style.background = cssColour(row.ground ? f.panelOlive : f.windowGreen);
+        element.style.color = cssColour(f.captionWhite);
+      }
+      if (row.tabIndex >= 0) target.tabIndex = row.tabIndex + 1;
+      if (row.kind !== Kind.Label && row.kind !== Kind.Shape)
+        target.addEventListener("focus", () => this.form.focusedBy(i));
+      (row.kind === Kind.Option ? slots : this.window).append(element);
+      this.elements[i] = element;
+      this.focusTargets[i] = target;
+      this.shown[i] = { left: row.left, top: row.top, font: -1, writes: 0 };
+    });
+    this.window.append(slots);
+    this.menu = new Menu(this.window, [
+      { label: f.copyEntry, run: () => this.copy() },
+      null,
+      { label: f.undoEntry, run: () => this.apply(this.form.undo()) },
+      { label: f.redoEntry, run: () => this.apply(this.form.redo()) },
+      null,
+      { label: f.marksEntry, checkable: true,
+        run: () => this.apply(this.form.showMarks(!this.form.marksShown())) },
+    ]);
+  }
+
+  make(row, i) {
+    let element;
+    switch (row.kind) {
+    case Kind.Surface: {
+      element = document.createElement("canvas");
+      element.setAttribute("role", "img");
+      const description = document.createElement("div");
+      description.id = "surface-description";
+      description.hidden = true;
+      this.window.append(description);
+      element.setAttribute("aria-describedby", description.id);
+      this.description = description;
+      this.surface = new Surface(element, row.width, row.height);
+      this.surfaceEvents(element);
+      break;
+    }
+    case Kind.Label:
+      element = document.createElement("label");
+      element.textContent = row.text;
+      break;
+    case Kind.Button:
+      element = document.createElement("button");
+      element.type = "button";
+      element.textContent = row.text;
+      element.addEventListener("click", () => this.apply(this.form.press(i)));
+      break;
+    case Kind.Option: {
+      element = document.createElement("label");
+      element.className = "slot";
+      const input = document.createElement("input");
+      input.type = "radio";
+      const caption = document.createElement("span");
+      caption.textContent = row.text;
+      caption.setAttribute("aria-hidden", "true");
+      element.append(input, caption);
+      input.addEventListener("click", () => this.apply(this.form.press(i)));
+      input.addEventListener("keydown", (event) => this.slotKey(event, i));
+      return { element, target: input };
+    }
+    case Kind.Box:
+      element = document.createElement("input");
+      element.type = "text";
+      // A full keyboard: the numeric pads of tablets have no minus sign.
+      element.inputMode = "text";
+      element.enterKeyHint = "next";
+      element.autocomplete = "off";
+      element.spellcheck = false;
+      element.setAttribute("autocapitalize", "off");
+      element.setAttribute("autocorrect", "off");
+      this.boxEvents(element, i);
+      break;
+    default:
+      element = document.createElement("div");
+      element.className = "shape";
+      element.style.borderColor = cssColour(this.facts.panelFrame);
+      element.setAttribute("aria-hidden", "true");
+      break;
+    }
+    element.classList.add("control");
+    return { element, target: element };
+  }
+
+  boxEvents(box, i) {
+    // Composed text counts once the input method commits it: the edits made
+    // while composing are left out, and the commit is passed on.
+    box.addEventListener("input", (event) => {
+      if (!event.isComposing) this.edited(i, box.value);
+    });
+    box.addEventListener("compositionend", () => this.edited(i, box.value));
+    box.addEventListener("keydown", (event) => {
+      // The Enter that commits a composition is the input method's own.
+      if (event.key === "Enter" && !event.isComposing && event.keyCode !== 229) {
+        // The key stays here: the button the focus may move to must not
+        // take it as a press.
+        event.preventDefault();
+        this.apply(this.form.keyPress(i, 13));
+        return;
+      }
+      const which = keyOf(event);
+      if ((which === "undo" || which === "redo") && this.boxHistory(i, which)) {
+        event.preventDefault();
+        event.stopPropagation();
+      }
+    });
+    // The browser's own Undo in its menus goes the same way as the keys.
+    box.addEventListener("beforeinput", (event) => {
+      const which = { historyUndo: "undo", historyRedo: "redo" }[event.inputType];
+      if (!which) return;
+      event.preventDefault();
+      if (!this.boxHistory(i, which)) this.run(which);
+    });
+  }
+
+  // A box's typing of its own is undone before the window's commands, as a
+  // desktop box does; what the program writes into a box starts it afresh.
+  edited(i, text) {
+    if (text === this.form.control(i).text) return;
+    const history = this.history.get(i) || { undo: [], redo: [] };
+    history.undo.push(this.form.control(i).text);
+    history.redo = [];
+    this.history.set(i, history);
+    this.apply(this.form.edit(i, text));
+  }
+
+  boxHistory(i, which) {
+    const history = this.history.get(i);
+    const from = history && (which === "undo" ? history.undo : history.redo);
+    if (!from || from.length === 0) return false;
+    const box = this.focusTargets[i];
+    (which === "undo" ? history.redo : history.undo).push(box.value);
+    box.value = from.pop();
+    this.apply(this.form.edit(i, box.value));
+    return true;
+  }
+
+  slotKey(event, i) {
+    const steps = { ArrowRight: [1, 0], ArrowLeft: [-1, 0], ArrowDown: [0, 1], ArrowUp: [0, -1] };
+    const step = steps[event.key];
+    if (!step || event.altKey || event.ctrlKey || event.metaKey) return;
+    event.preventDefault();
+    this.apply(this.form.arrow(i, step[0], step[1]));
+  }
+
+  surfaceEvents(canvas) {
+    canvas.addEventListener("contextmenu", (event) => {
+      event.preventDefault();
+      this.openMenu(event.clientX, event.clientY);
+    });
+    // A long press opens the menu where no contextmenu event comes (Safari
+    // on the iPad).
+    let timer = 0, origin = null;
+    const cancel = () => { clearTimeout(timer); timer = 0; };
+    canvas.addEventListener("pointerdown", (event) => {
+      if (event.pointerType === "mouse" && event.button === 0) canvas.focus({ preventScroll: true });
+      if (event.pointerType !== "touch") return;
+      origin = [event.clientX, event.clientY];
+      cancel();
+      timer = setTimeout(() => this.openMenu(origin[0], origin[1]), 600);
+    });
+    canvas.addEventListener("pointermove", (event) => {
+      if (timer && Math.hypot(event.clientX - origin[0], event.clientY - origin[1]) > 10) cancel();
+    });
+    for (const type of ["pointerup", "pointercancel", "pointerleave"])
+      canvas.addEventListener(type, cancel);
+    canvas.addEventListener("keydown", (event) => {
+      if (event.key === "ContextMenu" || (event.key === "F10" && event.shiftKey
+          && !event.ctrlKey && !event.altKey)) {
+        event.preventDefault();
+        const r = canvas.getBoundingClientRect();
+        this.openMenu(r.left + r.width / 2, r.top + r.height / 2);
+      } else if (keyOf(event) === "copy") {
+        event.preventDefault();
+        this.copy();
+      }
+    });
+  }
+
+  openMenu(clientX, clientY) {
+    const r = this.window.getBoundingClientRect();
+    const s = r.width / this.facts.formWidth;
+    this.menu.show((clientX - r.left) / s, (clientY - r.top) / s,
+      { width: this.facts.formWidth, height: this.facts.formHeight },
+      [{}, { enabled: this.form.canUndo() }, { enabled: this.form.canRedo() },
+        { checked: this.form.marksShown() }]);
+  }
+
+  // The window's own keys, wherever the focus is.
+  windowKey(event) {
+    const which = keyOf(event);
+    if (which === "" || which === "copy" || event.defaultPrevented) return;
+    event.preventDefault();
+    this.run(which);
+  }
+
+  run(which) {
+    if (which === "undo") this.apply(this.form.undo());
+    else if (which === "redo") this.apply(this.form.redo());
+    else if (which === "marks") this.apply(this.form.showMarks(!this.form.marksShown()));
+  }
+
+  // The picture and the words together, where the browser takes both.
+  async copy() {
+    const text = this.form.copyText();
+    try {
+      await navigator.clipboard.write([new ClipboardItem({
+        "image/png": this.surface.png(),
+        "text/plain": new Blob([text], { type: "text/plain" }),
+      })]);
+    } catch (error) {
+      try {
+        await navigator.clipboard.write([new ClipboardItem({ "image/png": this.surface.png() })]);
+      } catch (again) {
+        if (navigator.clipboard) await navigator.clipboard.writeText(text).catch(() => {});
+      }
+    }
+  }
+
+  apply(outcome) {
+    this.surface.draw(this.form.take());
+    this.showState();
+    if (outcome.focusMoved) this.focusTargets[this.form.focus()].focus({ preventScroll: true });
+    if (outcome.announcement) this.announce(outcome.announcement);
+    if (outcome.ended) this.end();
+  }
+
+  announce(text) {
+    // Emptied first, so that the same sentence twice is heard twice.
+    this.live.textContent = "";
+    setTimeout(() => { this.live.textContent = text; }, 50);
+  }
+
+  showState() {
+    this.rows.forEach((row, i) => {
+      const state = this.form.control(i);
+      const shown = this.shown[i];
+      const element = this.elements[i];
+      const target = this.focusTargets[i];
+      if (state.left !== shown.left || state.top !== shown.top) {
+        element.style.left = state.left + "px";
+        element.style.top = state.top + "px";
+      }
+      if (state.font !== shown.font && state.font > 0) {
+        const font = this.fonts[state.font];
+        element.style.font = fontOf(font.pixels, font.bold);
+      }
+      if (row.kind === Kind.Box && state.writes !== shown.writes) {
+        target.value = state.text;
+        this.history.delete(i);
+      }
+      if (row.kind === Kind.Option) {
+        target.checked = state.checked;
+        target.tabIndex = state.tabStop ? row.tabIndex + 1 : -1;
+      }
+      if (state.accessibleName !== shown.accessibleName) {
+        if (state.accessibleName) target.setAttribute("aria-label", state.accessibleName);
+        else target.removeAttribute("aria-label");
+      }
+      if (row.kind === Kind.Surface && state.accessibleDescription !== shown.accessibleDescription)
+        this.description.textContent = state.accessibleDescription;
+      if (row.kind === Kind.Label && state.labels !== shown.labels) {
+        if (state.labels >= 0) element.htmlFor = "c" + state.labels;
+        else element.removeAttribute("for");
+      }
+      this.shown[i] = state;
+    });
+  }
+
+  // The whole window at 1:1 where it fits the visible area; otherwise
+  // scaled down as a whole, so that nothing scrolls.
+  fit() {
+    const f = this.facts;
+    const surface = this.rows.find((row) => row.kind === Kind.Surface);
+    const ratio = devicePixelRatio || 1;
+    const width = document.documentElement.clientWidth, height = innerHeight;
+    let scale = Math.min(1, width / f.formWidth, height / f.formHeight);
+    // The surface must span whole device pixels and start on one, or the
+    // browser resamples the picture and blurs every line of the grid.
+    if (scale < 1) scale = Math.floor(surface.width * scale * ratio) / (surface.width * ratio);
+    const onPixel = (free, at) =>
+      Math.round((Math.max(0, free / 2) + at * scale) * ratio) / ratio - at * scale;
+    const left = onPixel(width - f.formWidth * scale, surface.left);
+    const top = onPixel(height - f.formHeight * scale, surface.top);
+    this.window.style.transform = `translate(${left}px, ${top}px) scale(${scale})`;
+    this.surface.setScale(scale * ratio);
+  }
+
+  end() {
+    this.menu.close(false);
+    window.close();
+    // A page that was not opened by a script stays open: it shows the bare
+    // window, and the next visit starts afresh.
+    for (const target of this.focusTargets) if (target) target.disabled = true;
+    this.window.inert = true;
+    document.body.classList.add("ended");
+  }
+}
+
+createTolvane().then((core) => {
+  window.tolvane = new Page(core);
+  if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js").catch(() => {});
+});
