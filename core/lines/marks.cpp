@@ -56,37 +56,92 @@ constexpr double LabelWeight = 40.0;
 
 double HiddenLength(const Segment &segment, const Box &box)
 {
+    // Most places lie far from most lines: a segment whose bounding box
+    // misses the closed box has no part in it, which is what clipping would
+    // find at many times the cost.
+    if (std::max(segment.x1, segment.x2) < box.left ||
+        std::min(segment.x1, segment.x2) > box.Right() ||
+        std::max(segment.y1, segment.y2) < box.top ||
+        std::min(segment.y1, segment.y2) > box.Bottom())
+        return -1;
     const auto inside = ClipSegment(segment, box.left, box.top, box.Right(), box.Bottom());
     if (!inside)
         return -1;
     return std::hypot(inside->x2 - inside->x1, inside->y2 - inside->y1);
 }
 
-double Cost(const Scene &scene, const Box &box)
+// What a place costs, or, once the sum reaches `limit`, some figure at least
+// `limit`: every term is positive, so such a place cannot be the cheapest.
+double Cost(const Scene &scene, const Box &box, double limit)
 {
     if (!scene.surface.Contains(box))
         return std::numeric_limits<double>::infinity();
+    // Nothing beats a place that costs nothing.
     double cost = 0;
+    if (cost >= limit)
+        return cost;
     for (const Obstacle &obstacle : scene.obstacles) {
         const Box shared = obstacle.box.Intersected(box);
-        if (!shared.IsEmpty())
+        if (!shared.IsEmpty()) {
             cost += obstacle.weight * shared.width * shared.height;
+            if (cost >= limit)
+                return cost;
+        }
     }
     // The pen is 3 pixels wide.
+    const Box covered = box.Adjusted(-2, -2, 2, 2);
     for (const auto &[slot, segment] : scene.segments) {
-        if (const double hidden = HiddenLength(segment, box.Adjusted(-2, -2, 2, 2)); hidden >= 0)
+        if (const double hidden = HiddenLength(segment, covered); hidden >= 0) {
             cost += LineCrossed + LineHiddenPerPixel * hidden;
+            if (cost >= limit)
+                return cost;
+        }
     }
     return cost;
+}
+
+// The part of the scene that can touch any of the places: an obstacle or a
+// line wholly beyond the places' outermost edges adds nothing to any cost,
+// and each place would otherwise look at every one of them.
+Scene Near(const Scene &scene, const std::vector<Box> &places)
+{
+    double left = std::numeric_limits<double>::infinity();
+    double top = left;
+    double right = -left;
+    double bottom = -left;
+    for (const Box &place : places) {
+        left = std::min(left, place.left);
+        top = std::min(top, place.top);
+        right = std::max(right, place.Right());
+        bottom = std::max(bottom, place.Bottom());
+    }
+    Scene near;
+    near.surface = scene.surface;
+    for (const Obstacle &obstacle : scene.obstacles) {
+        if (!(obstacle.box.left >= right || left >= obstacle.box.Right() ||
+              obstacle.box.top >= bottom || top >= obstacle.box.Bottom()))
+            near.obstacles.push_back(obstacle);
+    }
+    // A line is looked at within 2 pixels of a place.
+    for (const auto &entry : scene.segments) {
+        const Segment &segment = entry.second;
+        if (!(std::max(segment.x1, segment.x2) < left - 2 ||
+              std::min(segment.x1, segment.x2) > right + 2 ||
+              std::max(segment.y1, segment.y2) < top - 2 ||
+              std::min(segment.y1, segment.y2) > bottom + 2))
+            near.segments.push_back(entry);
+    }
+    return near;
 }
 
 // The first of the cheapest places, or nothing when none lies on the surface.
 std::optional<Box> Cheapest(const Scene &scene, const std::vector<Box> &places)
 {
+    const Scene near = Near(scene, places);
     std::optional<Box> best;
     double bestCost = std::numeric_limits<double>::infinity();
     for (const Box &place : places) {
-        const double cost = Cost(scene, place);
+        const double cost = Cost(near, place, bestCost);
         if (cost < bestCost) {
             bestCost = cost;
             best = place;
