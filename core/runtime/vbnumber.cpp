@@ -250,17 +250,35 @@ struct ShownDigits {
 // Rounds as the old runtime did: a value exactly halfway between two
 // seven-digit texts goes away from zero, so 654322.25 shows as 654322.3.
 // Deciding that needs the exact digits, not a correctly rounded shorter text.
-ShownDigits RoundForShowing(float magnitude)
+// Writes `magnitude` as d.ddd...e+X with `decimals` digits after the point,
+// correctly rounded, and returns where the 'e' stands.
+int WriteExponential(float magnitude, int decimals, char *buffer, int size)
 {
-    // d.ddd...e+X, exact because every digit is written out.
-    char buffer[kExactDigits + 16];
-    double_conversion::StringBuilder builder(buffer, sizeof buffer);
+    double_conversion::StringBuilder builder(buffer, size);
     double_conversion::DoubleToStringConverter::EcmaScriptConverter().ToExponential(
-        static_cast<double>(magnitude), kExactDigits, &builder);
+        static_cast<double>(magnitude), decimals, &builder);
     const int length = builder.position();
     builder.Finalize();
-    const char *mark = std::find(buffer, buffer + length, 'e');
-    int exponent = static_cast<int>(std::strtol(mark + 1, nullptr, 10));
+    return static_cast<int>(std::find(buffer, buffer + length, 'e') - buffer);
+}
+
+ShownDigits RoundForShowing(float magnitude)
+{
+    // Seventeen digits, correctly rounded, decide the seventh as the exact
+    // value would, unless they sit exactly halfway between two seven-digit
+    // texts: then the exact value may lie on either side of that point, and
+    // every digit is written out. Rounding the short form first is what
+    // keeps the text fast enough to describe a picture on every redraw.
+    constexpr int kCloseDecimals = 16;
+    char buffer[kExactDigits + 16];
+    int mark = WriteExponential(magnitude, kCloseDecimals, buffer, sizeof buffer);
+    const char *const tail = buffer + kShownDigits + 1;
+    const char *const end = buffer + mark;
+    const bool halfway = tail[0] == '5' && std::all_of(tail + 1, end,
+                                                        [](char c) { return c == '0'; });
+    if (halfway)
+        mark = WriteExponential(magnitude, kExactDigits, buffer, sizeof buffer);
+    int exponent = static_cast<int>(std::strtol(buffer + mark + 1, nullptr, 10));
 
     std::int32_t digits = buffer[0] - '0';
     for (int i = 1; i < kShownDigits; ++i)
