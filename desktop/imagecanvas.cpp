@@ -179,8 +179,17 @@ void ImageCanvas::Print(const std::string &utf8)
 
 Extent ImageCanvas::TextSize(const std::string &utf8)
 {
+    auto key = std::make_tuple(utf8, font_.pixelSize(), font_.bold());
+    if (const auto known = textSizes_.find(key); known != textSizes_.end())
+        return known->second;
+    // A lesson measures a few dozen texts; a canvas that has measured many
+    // more starts afresh rather than grow.
+    if (textSizes_.size() >= 1024)
+        textSizes_.clear();
     const QFontMetricsF metrics(font_);
-    return {metrics.horizontalAdvance(QString::fromStdString(utf8)), metrics.height()};
+    const Extent size{metrics.horizontalAdvance(QString::fromStdString(utf8)), metrics.height()};
+    textSizes_.emplace(std::move(key), size);
+    return size;
 }
 
 namespace {

@@ -13,6 +13,9 @@
 #include <QPainter>
 
 #include <functional>
+#include <map>
+#include <string>
+#include <tuple>
 #include <memory>
 #include <optional>
 
@@ -80,6 +83,10 @@ private:
     bool fontBold_ = false;
     QFont font_;
     std::optional<qreal> fontAscent_;
+    // Text sizes measured before, by text, pixel size and weight: the marks
+    // measure the plane's numbers and their own texts on every redraw, and
+    // each measuring lays the text out anew.
+    std::map<std::tuple<std::string, int, bool>, Extent> textSizes_;
     float currentX_ = 0;
     float currentY_ = 0;
 };
