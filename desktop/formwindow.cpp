@@ -127,6 +127,10 @@ FormWindow::FormWindow(QWidget *parent)
     PaintColours(this, Colour(WindowGround), palette().color(QPalette::WindowText));
     setGeometry(FormLeft, FormTop, FormWidth, FormHeight);
     setFixedSize(FormWidth, FormHeight);
+    // A control is born with its parent's font and gets its own only once it
+    // is made; a box lays out its empty text in between. Born with the
+    // boxes' own face, it loads no face that nothing shows.
+    setFont(ControlFont(FontStyle::R24));
 
     announcer_ = new Announcer(this);
     CreateControls();
@@ -148,6 +152,13 @@ FormWindow::~FormWindow()
 
 void FormWindow::CreateControls()
 {
+    // A box also lays out its empty text once in the application's font, as
+    // it is made. That loaded the desktop's default face, and asked fontconfig
+    // for its fallbacks, for nothing the window ever shows: while the controls
+    // are made, the application's font is the boxes' own, which they load
+    // anyway. Menus keep the desktop's font.
+    const QFont desktopFont = QApplication::font();
+    QApplication::setFont(ControlFont(FontStyle::R24));
     for (std::size_t i = 0; i < ControlCount; ++i) {
         const ControlLayout &control = FormLayout()[i];
         widgets_[i] = MakeControl(control, this);
@@ -157,6 +168,7 @@ void FormWindow::CreateControls()
         shown_[i].font = control.font;
         shown_[i].tabStop = true;
     }
+    QApplication::setFont(desktopFont);
     picture_ = static_cast<PictureBox *>(Widget(Form1::Picture1));
     slotGroup_ = new QButtonGroup(this);
     slotGroup_->setExclusive(true);
