@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "desktop/formwindow.h"
-#include "desktop/startup.h"
 #include "desktop/picturebox.h"
+#include "desktop/startup.h"
 
 #include <QApplication>
 

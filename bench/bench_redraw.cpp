@@ -1,14 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "desktop/imagecanvas.h"
 #include "lines/crossings.h"
 #include "lines/linedrawing.h"
-#include "lines/marks.h"
 #include "lines/linetable.h"
+#include "lines/marks.h"
 #include "lines/picture.h"
 #include "plane/planedrawing.h"
 #include "plane/planeview.h"
-#include "desktop/imagecanvas.h"
 #include "surface/surface.h"
 
 #include <QGuiApplication>

@@ -93,8 +93,8 @@ QWidget *MakeControl(const ControlLayout &control, QWidget *parent)
         break;
     }
     }
-    widget->setObjectName(QString::fromStdString(
-        ControlName(static_cast<int>(&control - FormLayout().data()))));
+    widget->setObjectName(
+        QString::fromStdString(ControlName(static_cast<int>(&control - FormLayout().data()))));
     widget->setGeometry(control.left, control.top, control.width, control.height);
     if (control.font != FontStyle::None)
         widget->setFont(ControlFont(control.font));
@@ -278,7 +278,8 @@ void FormWindow::ShowControl(int control)
         widget->move(state.left, state.top);
     if (state.font != shown.font)
         widget->setFont(ControlFont(state.font));
-    if (auto *box = qobject_cast<QLineEdit *>(widget); box != nullptr && state.writes != shown.writes)
+    if (auto *box = qobject_cast<QLineEdit *>(widget);
+        box != nullptr && state.writes != shown.writes)
         box->setText(QString::fromStdString(state.text));
     if (auto *option = qobject_cast<QRadioButton *>(widget)) {
         if (option->isChecked() != state.checked && state.checked)
@@ -290,7 +291,8 @@ void FormWindow::ShowControl(int control)
         widget->setAccessibleName(QString::fromStdString(state.accessibleName));
     if (state.accessibleDescription != shown.accessibleDescription)
         widget->setAccessibleDescription(QString::fromStdString(state.accessibleDescription));
-    if (auto *label = qobject_cast<QLabel *>(widget); label != nullptr && state.labels != shown.labels)
+    if (auto *label = qobject_cast<QLabel *>(widget);
+        label != nullptr && state.labels != shown.labels)
         label->setBuddy(state.labels >= 0 ? Widget(state.labels) : nullptr);
     shown = state;
 }

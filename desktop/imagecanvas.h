@@ -4,8 +4,8 @@
 #pragma once
 
 #include "desktop/axisstrokes.h"
-#include "surface/canvas.h"
 #include "desktop/printedtexts.h"
+#include "surface/canvas.h"
 #include "surface/segmentclip.h"
 
 #include <QFont>
@@ -14,10 +14,10 @@
 
 #include <functional>
 #include <map>
-#include <string>
-#include <tuple>
 #include <memory>
 #include <optional>
+#include <string>
+#include <tuple>
 
 // A canvas that draws into a backing image and keeps it until the next Cls.
 // The image has the given device pixel ratio, so on a high-dpi screen lines

@@ -6,7 +6,6 @@
 #include <QFontDatabase>
 #include <QStringList>
 
-
 namespace vb {
 
 namespace {

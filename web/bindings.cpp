@@ -69,13 +69,13 @@ struct ControlValue {
 
 // The commands the page replays, each an opcode and its numbers.
 enum Op : int {
-    OpClear = 1,     // back colour
-    OpPen = 2,       // width, colour
-    OpLine = 3,      // x1, y1, x2, y2 (pixel centres, already cut to the surface)
-    OpFont = 4,      // pixel size, bold
-    OpText = 5,      // x, y (top-left), index into the texts
-    OpBox = 6,       // left, top, width, height, colour
-    OpDot = 7,       // x, y (pixel centre), radius, colour
+    OpClear = 1, // back colour
+    OpPen = 2,   // width, colour
+    OpLine = 3,  // x1, y1, x2, y2 (pixel centres, already cut to the surface)
+    OpFont = 4,  // pixel size, bold
+    OpText = 5,  // x, y (top-left), index into the texts
+    OpBox = 6,   // left, top, width, height, colour
+    OpDot = 7,   // x, y (pixel centre), radius, colour
 };
 
 // Keeps what the core draws, for the page to replay in one go: one call
@@ -91,8 +91,8 @@ public:
         val result = val::object();
         // A copy: the view into the module's memory would not outlive the
         // vectors cleared below.
-        result.set("ops", val(emscripten::typed_memory_view(ops_.size(), ops_.data()))
-                              .call<val>("slice"));
+        result.set("ops",
+                   val(emscripten::typed_memory_view(ops_.size(), ops_.data())).call<val>("slice"));
         val texts = val::array();
         for (const std::string &text : texts_)
             texts.call<void>("push", text);
@@ -127,8 +127,7 @@ public:
     {
         // Cut here, as the desktop does, so that the page never sees an end
         // at infinity or NaN.
-        const auto clipped =
-            PenSegment({x1, y1, x2, y2}, drawWidth_, SurfaceWidth, SurfaceHeight);
+        const auto clipped = PenSegment({x1, y1, x2, y2}, drawWidth_, SurfaceWidth, SurfaceHeight);
         if (!clipped)
             return;
         if (penChanged_) {
@@ -251,9 +250,9 @@ public:
     ControlValue Control(int control) const
     {
         const Form1::ControlState s = form_.Control(control);
-        return {s.left,     s.top,     s.text,           static_cast<int>(s.font),
-                s.checked,  s.tabStop, s.accessibleName, s.accessibleDescription,
-                s.labels,   s.writes};
+        return {s.left,    s.top,     s.text,           static_cast<int>(s.font),
+                s.checked, s.tabStop, s.accessibleName, s.accessibleDescription,
+                s.labels,  s.writes};
     }
     int Focus() const { return form_.Focus(); }
     std::string SurfaceDescription() const { return form_.SurfaceDescription(); }
@@ -278,9 +277,8 @@ std::vector<ControlRow> Layout()
 {
     std::vector<ControlRow> rows;
     for (const ControlLayout &c : FormLayout())
-        rows.push_back({c.name, c.index, static_cast<int>(c.kind), c.left, c.top, c.width,
-                        c.height, c.text, static_cast<int>(c.font), static_cast<int>(c.ground),
-                        c.tabIndex});
+        rows.push_back({c.name, c.index, static_cast<int>(c.kind), c.left, c.top, c.width, c.height,
+                        c.text, static_cast<int>(c.font), static_cast<int>(c.ground), c.tabIndex});
     return rows;
 }
 
@@ -331,7 +329,9 @@ EMSCRIPTEN_BINDINGS(tolvane)
         .field("font", &ControlRow::font)
         .field("ground", &ControlRow::ground)
         .field("tabIndex", &ControlRow::tabIndex);
-    value_object<FontRow>("FontRow").field("pixels", &FontRow::pixels).field("bold", &FontRow::bold);
+    value_object<FontRow>("FontRow")
+        .field("pixels", &FontRow::pixels)
+        .field("bold", &FontRow::bold);
     value_object<OutcomeValue>("Outcome")
         .field("drawing", &OutcomeValue::drawing)
         .field("line", &OutcomeValue::line)

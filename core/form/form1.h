@@ -67,14 +67,14 @@ public:
     struct ControlState {
         int left = 0;
         int top = 0;
-        std::string text;           // a box's text; other controls keep their caption
+        std::string text; // a box's text; other controls keep their caption
         FontStyle font = FontStyle::None;
         bool checked = false;       // a slot button that is selected
         bool tabStop = false;       // Tab stops at it
         std::string accessibleName; // empty: its caption names it
         std::string accessibleDescription;
-        int labels = -1;            // a label: the box it names, or -1
-        unsigned writes = 0;        // a box: how often the program wrote its text
+        int labels = -1;     // a label: the box it names, or -1
+        unsigned writes = 0; // a box: how often the program wrote its text
     };
 
     // Start-up: the window in its stored state, then Form_Load.

@@ -65,8 +65,7 @@ void Form1::Command2_Click()
     Announce(AllErasedAnnouncement(view_));
 }
 
-void Form1::Record(const LineTable &before, int slotBefore, int slotAfter,
-                   const std::string &what)
+void Form1::Record(const LineTable &before, int slotBefore, int slotAfter, const std::string &what)
 {
     // A command that changed nothing, such as erasing an empty slot, leaves
     // nothing to undo.

@@ -47,8 +47,7 @@ std::vector<std::string> DescribeCrossings(const std::vector<Crossing> &crossing
 // What the line just drawn in `slot` meets, one part per other stored line in
 // slot order, spoken: "直線１との交点 (3分の4, 3分の8)", "直線３と平行で交わりません",
 // "直線４と同じ直線です". Nothing when `slot` holds no line.
-std::vector<std::string> AnnounceCrossings(int slot, const LineTable &table,
-                                           const PlaneView &view);
+std::vector<std::string> AnnounceCrossings(int slot, const LineTable &table, const PlaneView &view);
 
 // The surface's description for a screen reader: the picture and, when they
 // are shown, the crossings, as sentences.

@@ -57,10 +57,9 @@ Crossing Cross(const StoredLine &first, const StoredLine &second, const PlaneVie
     crossing.y = std::move(y.written);
     crossing.spokenX = std::move(x.spoken);
     crossing.spokenY = std::move(y.spoken);
-    crossing.marked = first.drawable && second.drawable &&
-                      InsideRange(first.line, meeting.x, meeting.y) &&
-                      InsideRange(second.line, meeting.x, meeting.y) &&
-                      InsideSurface(meeting.x, meeting.y, view);
+    crossing.marked =
+        first.drawable && second.drawable && InsideRange(first.line, meeting.x, meeting.y) &&
+        InsideRange(second.line, meeting.x, meeting.y) && InsideSurface(meeting.x, meeting.y, view);
     crossing.pixel = NearestPixel(meeting.x, meeting.y, view);
     return crossing;
 }

@@ -148,7 +148,7 @@ std::string ExponentForm(double magnitude)
     char buffer[40];
     double_conversion::StringBuilder builder(buffer, sizeof buffer);
     double_conversion::DoubleToStringConverter::EcmaScriptConverter().ToExponential(magnitude, 6,
-                                                                                     &builder);
+                                                                                    &builder);
     std::string text = builder.Finalize();
     const std::size_t mark = text.find('e');
     std::string exponent = text.substr(mark + 2);

@@ -36,8 +36,7 @@ std::optional<PixelSegment> LineEnds(const LineSlot &slot, const PlaneView &view
         x2 = slot.To;
         y2 = mTo + q;
     }
-    const PixelSegment ends{PixelX(x1, view), PixelY(y1, view), PixelX(x2, view),
-                            PixelY(y2, view)};
+    const PixelSegment ends{PixelX(x1, view), PixelY(y1, view), PixelX(x2, view), PixelY(y2, view)};
     if (!std::isfinite(ends.x1) || !std::isfinite(ends.y1) || !std::isfinite(ends.x2) ||
         !std::isfinite(ends.y2))
         return std::nullopt;

@@ -163,7 +163,9 @@ Scene SceneOf(Canvas &canvas, const LineTable &table, const PlaneView &view)
     canvas.SetFontBold(true);
     for (const PlaneText &text : PlaneTexts(view)) {
         const Extent size = canvas.TextSize(text.text);
-        scene.obstacles.push_back({Box(Point{static_cast<double>(text.x), static_cast<double>(text.y)}, size), LabelWeight});
+        scene.obstacles.push_back(
+            {Box(Point{static_cast<double>(text.x), static_cast<double>(text.y)}, size),
+             LabelWeight});
     }
     for (int slot = 0; slot < LineTable::SlotCount; ++slot) {
         const LineSlot &line = table.Slot(slot);
@@ -192,14 +194,9 @@ std::vector<Box> PlacesBesideDot(Point dot, Extent text)
         const double above = dot.y - gap - h;
         const double below = dot.y + gap;
         const std::array<Point, 8> corners = {
-            Point{right, above},
-            Point{right, below},
-            Point{left, above},
-            Point{left, below},
-            Point{right, dot.y - h / 2},
-            Point{left, dot.y - h / 2},
-            Point{dot.x - w / 2, above},
-            Point{dot.x - w / 2, below},
+            Point{right, above},         Point{right, below},         Point{left, above},
+            Point{left, below},          Point{right, dot.y - h / 2}, Point{left, dot.y - h / 2},
+            Point{dot.x - w / 2, above}, Point{dot.x - w / 2, below},
         };
         for (const Point &corner : corners)
             places.emplace_back(corner, Extent{w, h});
@@ -264,7 +261,7 @@ MarkPlaces PlaceMarks(Canvas &canvas, const LineTable &table, const PlaneView &v
         if (crossing.marked) {
             const Point dot = crossing.pixel;
             scene.obstacles.push_back({Box(dot.x - DotRadius - 1, dot.y - DotRadius - 1,
-                                              2 * DotRadius + 3, 2 * DotRadius + 3),
+                                           2 * DotRadius + 3, 2 * DotRadius + 3),
                                        LabelWeight});
         }
     }
@@ -304,8 +301,7 @@ void DrawMarksOn(Canvas &canvas, const LineTable &table, const PlaneView &view,
     for (const Crossing &crossing : crossings) {
         if (crossing.marked)
             canvas.FillDot(static_cast<float>(crossing.pixel.x),
-                           static_cast<float>(crossing.pixel.y), DotRadius,
-                           vb::QBColor(DotColour));
+                           static_cast<float>(crossing.pixel.y), DotRadius, vb::QBColor(DotColour));
     }
     canvas.SetFontSize(CoordinatePoints);
     for (const PlacedMark &mark : places.coordinates)

@@ -274,8 +274,8 @@ ShownDigits RoundForShowing(float magnitude)
     int mark = WriteExponential(magnitude, kCloseDecimals, buffer, sizeof buffer);
     const char *const tail = buffer + kShownDigits + 1;
     const char *const end = buffer + mark;
-    const bool halfway = tail[0] == '5' && std::all_of(tail + 1, end,
-                                                        [](char c) { return c == '0'; });
+    const bool halfway =
+        tail[0] == '5' && std::all_of(tail + 1, end, [](char c) { return c == '0'; });
     if (halfway)
         mark = WriteExponential(magnitude, kExactDigits, buffer, sizeof buffer);
     int exponent = static_cast<int>(std::strtol(buffer + mark + 1, nullptr, 10));

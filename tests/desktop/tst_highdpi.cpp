@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "support/formharness.h"
-#include "support/qtext.h"
 #include "support/paintercanvas.h"
+#include "support/qtext.h"
 
 #include "lines/linedrawing.h"
 #include "plane/planedrawing.h"

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "desktop/imagecanvas.h"
 #include "lines/linedrawing.h"
 #include "lines/linetable.h"
 #include "lines/marks.h"
@@ -9,7 +10,6 @@
 #include "support/paintercanvas.h"
 #include "support/pictures.h"
 #include "support/uifacts.h"
-#include "desktop/imagecanvas.h"
 #include "surface/segmentclip.h"
 
 #include <QtTest>

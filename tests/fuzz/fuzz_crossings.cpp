@@ -150,8 +150,7 @@ void CheckCoordinate(const Rational &value)
     const std::string written = CoordinateText(value);
     const bool small = abs(boost::multiprecision::numerator(value)) <= 9999 &&
                        boost::multiprecision::denominator(value) <= 9999;
-    require(written.starts_with("≈") != small,
-            "the rounded form is chosen for the wrong size");
+    require(written.starts_with("≈") != small, "the rounded form is chosen for the wrong size");
     if (small)
         require(ReadWritten(written) == value, "a written coordinate is not the exact point");
     CheckNearest(value, NearestSingle(value), "the rounded coordinate is not the nearest");

@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "form/sentences.h"
 #include "lines/crossings.h"
 #include "lines/exactline.h"
 #include "lines/marks.h"
 #include "plane/planedrawing.h"
-#include "form/sentences.h"
 #include "support/pictures.h"
 #include "support/qtext.h"
 

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "desktop/imagecanvas.h"
 #include "lines/linedrawing.h"
 #include "support/pictures.h"
 #include "support/uifacts.h"
-#include "desktop/imagecanvas.h"
 
 #include "support/recordingcanvas.h"
 

@@ -79,7 +79,11 @@ inline std::vector<ValRow> ValRows()
     rows.push_back({"abc", u8s("abc"), 0});
     rows.push_back({"x", u8s("x"), 0});
     rows.push_back({"E5", u8s("E5"), 0});
-    rows.push_back({"NUL stops", std::string("1\0" "2", 3), 1});
+    rows.push_back({"NUL stops",
+                    std::string("1\0"
+                                "2",
+                                3),
+                    1});
     // Blanks anywhere.
     rows.push_back({"1 2", u8s("1 2"), 12});
     rows.push_back({" - 5", u8s(" - 5"), -5});
@@ -130,27 +134,28 @@ inline std::vector<ValRow> ValRows()
     rows.push_back({"0E huge", u8s("0E99999999999999999999"), 0});
     rows.push_back({"4.9E-324", u8s("4.9E-324"), std::numeric_limits<double>::denorm_min()});
     rows.push_back({"just above half denorm", u8s("2.4703282292062328E-324"),
-        std::numeric_limits<double>::denorm_min()});
+                    std::numeric_limits<double>::denorm_min()});
     rows.push_back({"just below half denorm", u8s("2.4703282292062327E-324"), 0});
     rows.push_back({"min normal", u8s("2.2250738585072014E-308"), 2.2250738585072014e-308});
     rows.push_back({"-1E-400", u8s("-1E-400"), 0});
     const std::string zeros(1000, '0');
-    rows.push_back({"halfway rounds to even", u8s("9007199254740993.") + zeros, 9007199254740992.0});
-    rows.push_back({"just above halfway",
-        u8s("9007199254740993") + zeros + u8s("1E-1001"), 9007199254740994.0});
+    rows.push_back(
+        {"halfway rounds to even", u8s("9007199254740993.") + zeros, 9007199254740992.0});
+    rows.push_back({"just above halfway", u8s("9007199254740993") + zeros + u8s("1E-1001"),
+                    9007199254740994.0});
     const double denorm = std::numeric_limits<double>::denorm_min();
     rows.push_back({"long tie rounds to even", PowerOfFive(1076) + u8s("E-1075"), 2 * denorm});
     rows.push_back({"long tie plus a little", PowerOfFive(1076) + u8s("1E-1076"), 3 * denorm});
-    rows.push_back({"tie above 1", u8s("1.00000000000000011102230246251565404236316680908203125"),
-        1});
+    rows.push_back(
+        {"tie above 1", u8s("1.00000000000000011102230246251565404236316680908203125"), 1});
     rows.push_back({"400 digits", u8s("1") + std::string(399, '0'), kInf});
-    rows.push_back({"400 digits scaled",
-        u8s("12345") + std::string(395, '0') + u8s("E-399"), 1.2345});
+    rows.push_back(
+        {"400 digits scaled", u8s("12345") + std::string(395, '0') + u8s("E-399"), 1.2345});
     rows.push_back({"100000 nines", std::string(100000, '9'), kInf});
-    rows.push_back({"100000 digits scaled",
-        u8s("1") + std::string(99999, '0') + u8s("E-99999"), 1});
-    rows.push_back({"tiny fraction scaled",
-        u8s(".") + std::string(99998, '0') + u8s("1E99999"), 1});
+    rows.push_back(
+        {"100000 digits scaled", u8s("1") + std::string(99999, '0') + u8s("E-99999"), 1});
+    rows.push_back(
+        {"tiny fraction scaled", u8s(".") + std::string(99998, '0') + u8s("1E99999"), 1});
     rows.push_back({"1 and 99999 blanks", u8s("1") + std::string(99999, ' '), 1});
     return rows;
 }
@@ -180,8 +185,8 @@ inline std::vector<SingleRow> ToSingleRows()
     rows.push_back({"1e-45", 1e-45, std::numeric_limits<float>::denorm_min()});
     rows.push_back({"7e-46", 7e-46, 0.0f});
     rows.push_back({"1e-50", 1e-50, 0.0f});
-    rows.push_back({"NaN", std::numeric_limits<double>::quiet_NaN()
-                        , std::numeric_limits<float>::quiet_NaN()});
+    rows.push_back(
+        {"NaN", std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<float>::quiet_NaN()});
     return rows;
 }
 
@@ -244,8 +249,8 @@ inline std::vector<StrRow> StrRows()
 // Values a lesson uses, which must read back as themselves.
 inline std::vector<float> ClassroomValues()
 {
-    return {0.1f, 1.5f, -2.0f, 12.25f, 0.3333333f, -0.5f, 3.14f, 100.0f, 0.01f, -7.75f,
-            2.5e-3f, 1e7f, 65536.0f};
+    return {0.1f,   1.5f,  -2.0f,  12.25f,  0.3333333f, -0.5f,   3.14f,
+            100.0f, 0.01f, -7.75f, 2.5e-3f, 1e7f,       65536.0f};
 }
 
 } // namespace numbertables

@@ -93,10 +93,7 @@ public:
     }
 
     // The box texts, n from 1 (a) to 5 (the range's end).
-    QString BoxText(int n) const
-    {
-        return QString::fromStdString(form.BoxText(n - 1));
-    }
+    QString BoxText(int n) const { return QString::fromStdString(form.BoxText(n - 1)); }
     QStringList BoxTexts() const
     {
         QStringList texts;

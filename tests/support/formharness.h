@@ -4,9 +4,9 @@
 #pragma once
 
 #include "desktop/formwindow.h"
+#include "desktop/picturebox.h"
 #include "desktop/startup.h"
 #include "support/uifacts.h"
-#include "desktop/picturebox.h"
 
 #include <QApplication>
 #include <QKeyEvent>

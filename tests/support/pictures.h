@@ -3,13 +3,13 @@
 
 #pragma once
 
+#include "desktop/imagecanvas.h"
 #include "lines/crossings.h"
 #include "lines/linetable.h"
 #include "lines/marks.h"
 #include "lines/picture.h"
 #include "plane/planeview.h"
 #include "support/uifacts.h"
-#include "desktop/imagecanvas.h"
 
 #include <QGuiApplication>
 #include <QImage>

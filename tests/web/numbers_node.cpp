@@ -22,8 +22,7 @@ template <typename T> bool Same(T actual, T expected)
     return std::isnan(expected) ? std::isnan(actual) : actual == expected;
 }
 
-void Check(bool ok, const std::string &what, const std::string &actual,
-           const std::string &expected)
+void Check(bool ok, const std::string &what, const std::string &actual, const std::string &expected)
 {
     if (ok) {
         ++passed;
