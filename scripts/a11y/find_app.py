@@ -25,6 +25,16 @@ def find_app(name):
     return None
 
 
+def find_frame(name):
+    """The first window of the application called name; None, after a FAIL
+    line, when the application did not come."""
+    app = find_app(name)
+    if app is None:
+        print(f"FAIL {name} did not appear on AT-SPI")
+        return None
+    return app.getChildAtIndex(0)
+
+
 if __name__ == "__main__":
     found = find_app(sys.argv[1])
     if found is None:
