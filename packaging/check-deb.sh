@@ -124,12 +124,12 @@ done
 echo "== starting the unpacked program"
 # Qt's own painting log, switched on from outside with QT_LOGGING_RULES, tells
 # when the window reaches the screen: the first frame is the flush of the
-# whole 935x650 window Form1, and a later flush of it (the caret blinking in
+# whole 935x650 window, and a later flush of it (the caret blinking in
 # box a) shows that the program goes on running after it. The program itself
 # has no switch for this. Any other line on stderr is a complaint a teacher
 # starting Tolvane from a terminal would see.
-first_frame='^qt\.widgets\.painting: Flushing QRegion\(0,0 935x650\) of Form1\('
-any_flush='^qt\.widgets\.painting: Flushing QRegion.* of Form1\('
+first_frame='^qt\.widgets\.painting: Flushing QRegion\(0,0 935x650\) of FormWindow\('
+any_flush='^qt\.widgets\.painting: Flushing QRegion.* of FormWindow\('
 
 # A network namespace of its own, where one can be made, has no network at
 # all: Tolvane must not need one.
