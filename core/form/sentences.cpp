@@ -42,7 +42,7 @@ std::string Term(float coefficient, char variable)
 
 std::string LeftSide(const LineSlot &line)
 {
-    const std::string x = Term(line.A, 'x');
+    std::string x = Term(line.A, 'x');
     const std::string y = Term(line.B, 'y');
     if (x.empty())
         return y.empty() ? "0" : y;
