@@ -10,6 +10,7 @@
 #include <double-conversion/double-to-string.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -167,10 +168,11 @@ struct Rounded {
 Rounded RoundedForm(const Rational &value)
 {
     const float single = NearestSingle(value);
-    if (std::isinf(single)) {
-        // Beyond the single range Str would show an infinity, yet the point
-        // is finite: the double holds it, shown the same way, seven digits
-        // and an exponent ("6.8E+38").
+    // Beyond the single range Str would show an infinity, yet the point is
+    // finite; below the normal singles the single keeps fewer digits than Str
+    // shows. The double holds it, shown the same way, seven digits and an
+    // exponent ("6.8E+38", "1E-40").
+    if (std::isinf(single) || (single != 0.0f && std::fabs(single) < FLT_MIN)) {
         const double nearest = NearestDouble(value);
         const std::string text = ExponentForm(std::fabs(nearest));
         const std::size_t mark = text.find('E');

@@ -92,8 +92,9 @@ CoordinateWords WordsFor(const Rational &value);
 // A coordinate as it is written: "3", "−4", "4/3", "−4/3", with the true
 // minus sign; when the numerator or the denominator would need more than
 // four digits, "≈" and the Str text of the nearest single ("≈1.234568E+10");
-// beyond the single range, where Str would say infinity, the nearest double
-// in the same form ("≈6.8E+38").
+// beyond the single range, where Str would say infinity, and below the normal
+// singles, where the single's last digits are not the point's, the nearest
+// double in the same form ("≈6.8E+38", "≈1E-40").
 std::string CoordinateText(const Rational &value);
 
 // The same coordinate as a Japanese speaker reads it: "3", "マイナス3",

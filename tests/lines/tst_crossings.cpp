@@ -274,6 +274,9 @@ private Q_SLOTS:
         // A tiny negative value rounds to a zero that Str shows without a sign.
         row("-1/100000000000000000000000000000000000000000000000000", "≈0", "約0");
         row("-10000000000000000000000000000000000000000", "≈−1E+40", "約マイナス1かける10の40乗");
+        // The single nearest 1E-40 is 9.99995E-41: below the normal singles
+        // the double shows the point.
+        row("1/10000000000000000000000000000000000000000", "≈1E-40", "約1かける10のマイナス40乗");
     }
 
     void coordinate()
