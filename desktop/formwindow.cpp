@@ -49,8 +49,9 @@ void PaintOnGround(QWidget *widget, Ground ground)
     PaintColours(widget, Colour(GroundColour(ground)), Colour(CaptionColour));
 }
 
-QWidget *MakeControl(const ControlLayout &control, QWidget *parent)
+QWidget *MakeControl(int number, QWidget *parent)
 {
+    const ControlLayout &control = FormLayout()[static_cast<std::size_t>(number)];
     const QString text = QString::fromUtf8(control.text);
     QWidget *widget = nullptr;
     switch (control.kind) {
@@ -93,8 +94,7 @@ QWidget *MakeControl(const ControlLayout &control, QWidget *parent)
         break;
     }
     }
-    widget->setObjectName(
-        QString::fromStdString(ControlName(static_cast<int>(&control - FormLayout().data()))));
+    widget->setObjectName(QString::fromStdString(ControlName(number)));
     widget->setGeometry(control.left, control.top, control.width, control.height);
     if (control.font != FontStyle::None)
         widget->setFont(ControlFont(control.font));
@@ -161,7 +161,7 @@ void FormWindow::CreateControls()
     QApplication::setFont(ControlFont(FontStyle::R24));
     for (std::size_t i = 0; i < ControlCount; ++i) {
         const ControlLayout &control = FormLayout()[i];
-        widgets_[i] = MakeControl(control, this);
+        widgets_[i] = MakeControl(static_cast<int>(i), this);
         shown_[i].left = control.left;
         shown_[i].top = control.top;
         shown_[i].text = control.text;

@@ -215,8 +215,9 @@ void Form1::DrawLine(int slot)
 void Form1::Describe()
 {
     crossings_ = ShownCrossings();
-    description_ = ::SurfaceDescription(lineTable_, view_, crossings_);
-    copyText_ = ::CopyText(lineTable_, view_, crossings_);
+    SurfaceWords words = DescribeSurface(lineTable_, view_, crossings_);
+    description_ = std::move(words.description);
+    copyText_ = std::move(words.copyText);
     slotNames_.clear();
     for (int slot = 0; slot < SlotButtonCount; ++slot)
         slotNames_.push_back(DescribeSlotButton(slot, lineTable_, view_));

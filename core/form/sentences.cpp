@@ -160,19 +160,12 @@ std::vector<std::string> AnnounceCrossings(int slot, const LineTable &table, con
     return parts;
 }
 
-std::string SurfaceDescription(const LineTable &table, const PlaneView &view,
-                               const std::vector<Crossing> &shownCrossings)
+SurfaceWords DescribeSurface(const LineTable &table, const PlaneView &view,
+                             const std::vector<Crossing> &shownCrossings)
 {
-    return Join(DescribePicture(table, view) + DescribeCrossings(shownCrossings, Wording::Spoken),
-                "。");
-}
-
-std::string CopyText(const LineTable &table, const PlaneView &view,
-                     const std::vector<Crossing> &shownCrossings)
-{
-    return Join(DescribePicture(table, view) + DescribeCrossings(shownCrossings, Wording::Written),
-                "\n") +
-           "\n";
+    const std::vector<std::string> picture = DescribePicture(table, view);
+    return {Join(picture + DescribeCrossings(shownCrossings, Wording::Spoken), "。"),
+            Join(picture + DescribeCrossings(shownCrossings, Wording::Written), "\n") + "\n"};
 }
 
 std::string LineDrawnSentence(int slot, const LineTable &table, const PlaneView &view)

@@ -49,14 +49,16 @@ std::vector<std::string> DescribeCrossings(const std::vector<Crossing> &crossing
 // "直線４と同じ直線です". Nothing when `slot` holds no line.
 std::vector<std::string> AnnounceCrossings(int slot, const LineTable &table, const PlaneView &view);
 
-// The surface's description for a screen reader: the picture and, when they
-// are shown, the crossings, as sentences.
-std::string SurfaceDescription(const LineTable &table, const PlaneView &view,
-                               const std::vector<Crossing> &shownCrossings);
-// The words that go with a copied picture: the same parts one to a line, for
+// What the surface shows, in two forms: its description for a screen reader,
+// the picture and, when they are shown, the crossings as sentences; and the
+// words that go with a copied picture, the same parts one to a line for
 // pasting into plain text, the crossings as they are written.
-std::string CopyText(const LineTable &table, const PlaneView &view,
-                     const std::vector<Crossing> &shownCrossings);
+struct SurfaceWords {
+    std::string description;
+    std::string copyText;
+};
+SurfaceWords DescribeSurface(const LineTable &table, const PlaneView &view,
+                             const std::vector<Crossing> &shownCrossings);
 
 // The announcements after the commands.
 // "直線１を引きました: x + 2y = 4, …", also what undoing it names.
