@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "form/sentences.h"
+#include "window/sentences.h"
 #include "lines/crossings.h"
 #include "lines/linetable.h"
 #include "plane/planeview.h"

@@ -140,7 +140,7 @@ void BM_FillImageAtRatio(benchmark::State &state)
 {
     Surface surface(RatioOf(state));
     while (state.KeepRunning()) {
-        surface.canvas.Cls();
+        surface.canvas.Clear();
         benchmark::DoNotOptimize(surface.canvas.Image().constBits());
     }
 }

@@ -6,7 +6,7 @@
 #include "desktop/announcer.h"
 #include "desktop/picturebox.h"
 #include "desktop/uifont.h"
-#include "form/sentences.h"
+#include "window/sentences.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,7 +25,7 @@
 
 namespace {
 
-QColor Colour(vb::Rgb rgb)
+QColor Colour(Rgb rgb)
 {
     return QColor::fromRgb(rgb);
 }
@@ -54,7 +54,7 @@ QWidget *MakeControl(int number, QWidget *parent)
     const ControlLayout &control = FormLayout()[static_cast<std::size_t>(number)];
     const QString text = QString::fromUtf8(control.text);
     QWidget *widget = nullptr;
-    switch (control.kind) {
+    switch (control.Kind()) {
     case ControlKind::Surface:
         widget = new PictureBox(parent);
         break;
@@ -134,19 +134,19 @@ FormWindow::FormWindow(QWidget *parent)
 
     announcer_ = new Announcer(this);
     CreateControls();
+    core_ = std::make_unique<Window>(picture_->Canvas());
     SetTabOrder();
     ConnectHandlers();
     MakeMenuActions();
 
-    form_.DrawWhole(picture_->Canvas());
     ShowState();
-    Widget(form_.Focus())->setFocus(Qt::OtherFocusReason);
+    Widget(core_->Focus())->setFocus(Qt::OtherFocusReason);
 }
 
 FormWindow::~FormWindow()
 {
     // The controls go before QObject lets go of the connections, and the
-    // focus leaving them must no longer reach Form1.
+    // focus leaving them must no longer reach the core.
     disconnect(qApp, nullptr, this, nullptr);
 }
 
@@ -169,11 +169,11 @@ void FormWindow::CreateControls()
         shown_[i].tabStop = true;
     }
     QApplication::setFont(desktopFont);
-    picture_ = static_cast<PictureBox *>(Widget(Form1::Picture1));
+    picture_ = static_cast<PictureBox *>(Widget(controls::Surface));
     slotGroup_ = new QButtonGroup(this);
     slotGroup_->setExclusive(true);
-    for (std::size_t i = 0; i < Form1::Option1.size(); ++i)
-        slotGroup_->addButton(static_cast<QRadioButton *>(Widget(Form1::Option1[i])),
+    for (std::size_t i = 0; i < controls::SlotButtons.size(); ++i)
+        slotGroup_->addButton(static_cast<QRadioButton *>(Widget(controls::SlotButtons[i])),
                               static_cast<int>(i));
 }
 
@@ -196,11 +196,11 @@ void FormWindow::ConnectHandlers()
         const int control = static_cast<int>(i);
         if (auto *button = qobject_cast<QPushButton *>(widgets_[i]))
             connect(button, &QPushButton::clicked, this,
-                    [this, control] { Apply(form_.Press(control)); });
+                    [this, control] { Apply(core_->Press(control)); });
         if (auto *box = qobject_cast<QLineEdit *>(widgets_[i])) {
-            // Only the pupil's own edits: what Form1 writes it already knows.
+            // Only the pupil's own edits: what the core writes it already knows.
             connect(box, &QLineEdit::textEdited, this, [this, control](const QString &text) {
-                Apply(form_.Edit(control, text.toStdString()));
+                Apply(core_->Edit(control, text.toStdString()));
             });
             box->installEventFilter(this);
         }
@@ -208,13 +208,13 @@ void FormWindow::ConnectHandlers()
             widgets_[i]->installEventFilter(this);
     }
     connect(slotGroup_, &QButtonGroup::idClicked, this, [this](int id) {
-        Apply(form_.Press(Form1::Option1.at(static_cast<std::size_t>(id))));
+        Apply(core_->Press(controls::SlotButtons.at(static_cast<std::size_t>(id))));
     });
-    // Form1 follows the focus wherever Tab or a click takes it.
+    // The core follows the focus wherever Tab or a click takes it.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
         const auto found = std::find(widgets_.begin(), widgets_.end(), now);
         if (found != widgets_.end())
-            form_.FocusedBy(static_cast<int>(found - widgets_.begin()));
+            core_->FocusedBy(static_cast<int>(found - widgets_.begin()));
     });
 }
 
@@ -237,19 +237,18 @@ void FormWindow::MakeMenuActions()
     }
     undoAction_->setEnabled(false);
     redoAction_->setEnabled(false);
-    connect(undoAction_, &QAction::triggered, this, [this] { Apply(form_.Undo()); });
-    connect(redoAction_, &QAction::triggered, this, [this] { Apply(form_.Redo()); });
+    connect(undoAction_, &QAction::triggered, this, [this] { Apply(core_->Undo()); });
+    connect(redoAction_, &QAction::triggered, this, [this] { Apply(core_->Redo()); });
     connect(marksAction_, &QAction::toggled, this,
-            [this](bool shown) { Apply(form_.ShowMarks(shown)); });
+            [this](bool shown) { Apply(core_->ShowMarks(shown)); });
     picture_->SetMenuActions({undoAction_, redoAction_, nullptr, marksAction_});
 }
 
-void FormWindow::Apply(const Form1::Outcome &outcome)
+void FormWindow::Apply(const Window::Outcome &outcome)
 {
-    form_.Draw(picture_->Canvas(), outcome);
     ShowState();
     if (outcome.focusMoved)
-        Widget(form_.Focus())->setFocus(Qt::OtherFocusReason);
+        Widget(core_->Focus())->setFocus(Qt::OtherFocusReason);
     if (!outcome.announcement.empty())
         announcer_->Say(QString::fromStdString(outcome.announcement));
     if (outcome.ended) {
@@ -260,19 +259,19 @@ void FormWindow::Apply(const Form1::Outcome &outcome)
 
 void FormWindow::ShowState()
 {
+    const auto states = core_->Controls();
     for (std::size_t i = 0; i < ControlCount; ++i)
-        ShowControl(static_cast<int>(i));
-    picture_->SetCopyText(QString::fromStdString(form_.CopyText()));
-    undoAction_->setEnabled(form_.CanUndo());
-    redoAction_->setEnabled(form_.CanRedo());
+        ShowControl(static_cast<int>(i), states[i]);
+    picture_->SetCopyText(QString::fromStdString(core_->CopyText()));
+    undoAction_->setEnabled(core_->Contents().CanUndo());
+    redoAction_->setEnabled(core_->Contents().CanRedo());
     const QSignalBlocker quiet(marksAction_);
-    marksAction_->setChecked(form_.MarksShown());
+    marksAction_->setChecked(core_->Contents().MarksShown());
 }
 
-void FormWindow::ShowControl(int control)
+void FormWindow::ShowControl(int control, const Window::ControlState &state)
 {
-    const Form1::ControlState state = form_.Control(control);
-    Form1::ControlState &shown = shown_.at(static_cast<std::size_t>(control));
+    Window::ControlState &shown = shown_.at(static_cast<std::size_t>(control));
     QWidget *widget = Widget(control);
     if (state.left != shown.left || state.top != shown.top)
         widget->move(state.left, state.top);
@@ -314,7 +313,7 @@ bool FormWindow::eventFilter(QObject *watched, QEvent *event)
     // to the box's own editing.
     if (box != nullptr) {
         if (const std::int16_t code = KeyAscii(key); code != 0)
-            Apply(form_.KeyPress(control, code));
+            Apply(core_->KeyPress(control, code));
         return HandleHistoryKey(box, event);
     }
 
@@ -337,7 +336,7 @@ bool FormWindow::eventFilter(QObject *watched, QEvent *event)
     default:
         return QWidget::eventFilter(watched, event);
     }
-    Apply(form_.Arrow(control, dx, dy));
+    Apply(core_->Arrow(control, dx, dy));
     return true;
 }
 
@@ -358,12 +357,12 @@ bool FormWindow::HandleHistoryKey(QLineEdit *box, QEvent *event)
         if (box->isUndoAvailable())
             box->undo();
         else
-            Apply(form_.Undo());
+            Apply(core_->Undo());
     } else {
         if (box->isRedoAvailable())
             box->redo();
         else
-            Apply(form_.Redo());
+            Apply(core_->Redo());
     }
     return true;
 }

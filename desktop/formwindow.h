@@ -3,12 +3,13 @@
 
 #pragma once
 
-#include "form/form1.h"
+#include "window/window.h"
 
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 class Announcer;
 class PictureBox;
@@ -17,9 +18,9 @@ class QButtonGroup;
 class QLineEdit;
 
 // The program's window on the desktop: Qt widgets built from the layout
-// table over the core's Form1. Each click, key and edit goes to Form1; after
-// it the window shows what Form1 holds, draws what it asks for, moves the
-// focus where it says and speaks its announcement. The window itself adds
+// table over the core's Window, which draws on the surface's canvas. Each
+// click, key and edit goes to the core; after it the window shows what the
+// core holds, moves the focus where it says and speaks its announcement. The window itself adds
 // only what a desktop has: the surface's menu and keys, the clipboard, the
 // boxes' own typing undo and the screen reader's layer.
 class FormWindow final : public QWidget {
@@ -29,7 +30,7 @@ public:
     explicit FormWindow(QWidget *parent = nullptr);
     ~FormWindow() override;
 
-    const Form1 &Form() const { return form_; }
+    const Window &Core() const { return *core_; }
     PictureBox *Surface() const { return picture_; }
     QWidget *Widget(int control) const { return widgets_.at(static_cast<std::size_t>(control)); }
 
@@ -45,18 +46,18 @@ private:
     void MakeMenuActions();
     // Shows what an event left: the picture, the controls, the focus and the
     // announcement, or ends the program.
-    void Apply(const Form1::Outcome &outcome);
-    // Brings every control in line with what Form1 holds.
+    void Apply(const Window::Outcome &outcome);
+    // Brings every control in line with what the core holds.
     void ShowState();
-    void ShowControl(int control);
+    void ShowControl(int control, const Window::ControlState &state);
     // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z in a box: its own typing first, then
     // the line commands.
     bool HandleHistoryKey(QLineEdit *box, QEvent *event);
 
-    Form1 form_;
+    std::unique_ptr<Window> core_;
     std::array<QWidget *, ControlCount> widgets_{};
     // What each control shows now, so that only changes reach the widgets.
-    std::array<Form1::ControlState, ControlCount> shown_{};
+    std::array<Window::ControlState, ControlCount> shown_{};
     PictureBox *picture_ = nullptr;
     QButtonGroup *slotGroup_ = nullptr;
     Announcer *announcer_ = nullptr;

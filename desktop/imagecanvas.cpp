@@ -55,7 +55,7 @@ void ImageCanvas::EndPainting()
     axisStrokes_.Flush(image_);
 }
 
-void ImageCanvas::Cls()
+void ImageCanvas::Clear()
 {
     painter_.reset();
     axisStrokes_.Discard();
@@ -145,10 +145,10 @@ void ImageCanvas::UpdateFont()
 {
     // Every plane drawing asks for the bold face again; keeping the font as it
     // is spares making, looking up and measuring it anew.
-    const int pixels = vb::PointsToPixels(fontPoints_);
+    const int pixels = PointsToPixels(fontPoints_);
     if (font_.pixelSize() == pixels && font_.bold() == fontBold_)
         return;
-    font_ = vb::GothicFont(pixels, fontBold_);
+    font_ = GothicFont(pixels, fontBold_);
     // Measuring a font loads it, which is slow the first time; the surface
     // passes through sizes it never prints in, so measure only on printing.
     fontAscent_.reset();

@@ -19,7 +19,7 @@
 #include <string>
 #include <tuple>
 
-// A canvas that draws into a backing image and keeps it until the next Cls.
+// A canvas that draws into a backing image and keeps it until the next Clear.
 // The image has the given device pixel ratio, so on a high-dpi screen lines
 // and text are drawn at full device resolution while coordinates stay in
 // surface pixels.
@@ -37,12 +37,10 @@ public:
     // and on Refresh, so the owner can show the picture.
     void SetChangeHandler(std::function<void()> handler) { changeHandler_ = std::move(handler); }
 
-    void Cls() override;
+    void Clear() override;
     float Width() const override { return static_cast<float>(width_); }
     float Height() const override { return static_cast<float>(height_); }
-    std::int16_t DrawWidth() const override { return drawWidth_; }
     void SetDrawWidth(std::int16_t width) override;
-    QRgb ForeColor() const override { return foreColour_; }
     void SetForeColor(QRgb colour) override;
     void Line(float x1, float y1, float x2, float y2) override;
     void SetFontSize(float points) override;

@@ -3,7 +3,7 @@
 
 #include "desktop/picturebox.h"
 
-#include "form/sentences.h"
+#include "window/sentences.h"
 #include "surface/surface.h"
 
 #include <QAction>

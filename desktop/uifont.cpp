@@ -6,8 +6,6 @@
 #include <QFontDatabase>
 #include <QStringList>
 
-namespace vb {
-
 namespace {
 
 // The faces in the order of preference.
@@ -65,9 +63,8 @@ QFont GothicFont(int pixelSize, bool bold)
     return font;
 }
 
-} // namespace vb
 
 QFont ControlFont(FontStyle style)
 {
-    return vb::GothicFont(PixelSize(style), IsBold(style));
+    return GothicFont(PixelSize(style), IsBold(style));
 }

@@ -3,11 +3,9 @@
 
 #pragma once
 
-#include "form/layout.h"
+#include "window/layout.h"
 
 #include <QFont>
-
-namespace vb {
 
 // The proportional Japanese gothic face every control and the surface use,
 // at a size in pixels so that the layout does not depend on the screen's dpi.
@@ -15,7 +13,6 @@ namespace vb {
 // metric-compatible IPA face, then to any Japanese gothic face.
 QFont GothicFont(int pixelSize, bool bold);
 
-} // namespace vb
 
 // The gothic face in a layout style's pixel size and weight.
 QFont ControlFont(FontStyle style);

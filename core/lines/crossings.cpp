@@ -51,12 +51,8 @@ Crossing Cross(const StoredLine &first, const StoredLine &second, const PlaneVie
     crossing.kind = meeting.kind;
     if (meeting.kind != CrossingKind::Point)
         return crossing;
-    CoordinateWords x = WordsFor(meeting.x);
-    CoordinateWords y = WordsFor(meeting.y);
-    crossing.x = std::move(x.written);
-    crossing.y = std::move(y.written);
-    crossing.spokenX = std::move(x.spoken);
-    crossing.spokenY = std::move(y.spoken);
+    crossing.x = CoordinateOf(meeting.x);
+    crossing.y = CoordinateOf(meeting.y);
     crossing.marked =
         first.drawable && second.drawable && InsideRange(first.line, meeting.x, meeting.y) &&
         InsideRange(second.line, meeting.x, meeting.y) && InsideSurface(meeting.x, meeting.y, view);
@@ -92,10 +88,9 @@ std::vector<Crossing> CrossingsWith(int slot, const LineTable &table, const Plan
 
 std::string PointText(const Crossing &crossing)
 {
-    return "(" + crossing.x + ", " + crossing.y + ")";
-}
-
-std::string SpokenPoint(const Crossing &crossing)
-{
-    return "(" + crossing.spokenX + ", " + crossing.spokenY + ")";
+    std::string text = "(";
+    text += WrittenCoordinate(crossing.x);
+    text += ", ";
+    text += WrittenCoordinate(crossing.y);
+    return text + ")";
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "lines/linetable.h"
+#include "lines/meeting.h"
 #include "plane/planeview.h"
 
 #include "surface/geometry.h"
@@ -15,21 +16,13 @@
 // Where the stored lines cross, worked out exactly from the numbers their
 // boxes show, with the coordinates in the words a lesson writes and reads.
 
-enum class CrossingKind {
-    Point,    // the two lines meet in one point
-    Parallel, // same direction, different lines: they never meet
-    SameLine, // one line written twice, as 2x + 2y = 8 and x + y = 4
-};
-
 // One pair of lines. The coordinates and the pixel are set for a Point only.
 struct Crossing {
     int first = 0;  // slot of the first line, 0 to 9
     int second = 0; // slot of the second line, after the first
     CrossingKind kind = CrossingKind::Point;
-    std::string x; // "4/3", "−4/3", "3", "≈1.234568E+10"
-    std::string y;
-    std::string spokenX; // "3分の4", "マイナス3分の4", "3", "約1.234568かける10の10乗"
-    std::string spokenY;
+    Coordinate x;
+    Coordinate y;
     // The point lies on the drawn stretch of both lines and on the surface
     // (its border included), and both lines can be drawn at this view: it
     // gets a dot. Never set for parallel lines or one line twice.
@@ -49,6 +42,5 @@ std::vector<Crossing> Crossings(const LineTable &table, const PlaneView &view);
 // `slot` as the first of each pair. Nothing when `slot` holds no line.
 std::vector<Crossing> CrossingsWith(int slot, const LineTable &table, const PlaneView &view);
 
-// "(4/3, 8/3)" and "(3分の4, 3分の8)".
+// "(4/3, 8/3)".
 std::string PointText(const Crossing &crossing);
-std::string SpokenPoint(const Crossing &crossing);

@@ -4,7 +4,7 @@
 #include "lines/exactline.h"
 
 #include "runtime/text.h"
-#include "runtime/vbnumber.h"
+#include "runtime/numbers.h"
 #include "surface/surface.h"
 
 #include <double-conversion/double-to-string.h>
@@ -25,8 +25,8 @@ Rational PowerOfTen(int exponent)
     return exponent >= 0 ? Rational(power) : Rational(Integer(1), power);
 }
 
-// Reads a finite Str text: a sign or blank, digits with at most one point,
-// and maybe an exponent. Str writes at most seven digits, so they fit.
+// Reads a finite NumberText text: a sign or blank, digits with at most one point,
+// and maybe an exponent. NumberText writes at most seven digits, so they fit.
 Rational ReadShown(const std::string &text)
 {
     std::int64_t digits = 0;
@@ -158,7 +158,7 @@ std::string ExponentForm(double magnitude)
     return text.substr(0, mark) + 'E' + text[mark + 1] + exponent;
 }
 
-// The Str text of the nearest single, split into its sign and the rest. The
+// The NumberText text of the nearest single, split into its sign and the rest. The
 // sign is the text's own: a tiny negative value rounds to a zero shown as "0".
 struct Rounded {
     bool negative;
@@ -168,8 +168,8 @@ struct Rounded {
 Rounded RoundedForm(const Rational &value)
 {
     const float single = NearestSingle(value);
-    // Beyond the single range Str would show an infinity, yet the point is
-    // finite; below the normal singles the single keeps fewer digits than Str
+    // Beyond the single range NumberText would show an infinity, yet the point is
+    // finite; below the normal singles the single keeps fewer digits than NumberText
     // shows. The double holds it, shown the same way, seven digits and an
     // exponent ("6.8E+38", "1E-40").
     if (std::isinf(single) || (single != 0.0f && std::fabs(single) < FLT_MIN)) {
@@ -183,22 +183,8 @@ Rounded RoundedForm(const Rational &value)
             digits.pop_back();
         return {nearest < 0, digits + text.substr(mark)};
     }
-    const std::string shown = vb::Str(single);
+    const std::string shown = NumberText(single);
     return {shown.front() == '-', shown.substr(1)};
-}
-
-// A Str text as it is read out: "1.5E-07" as "1.5かける10のマイナス7乗".
-std::string SpokenRounded(const std::string &shown)
-{
-    // ".5" is read out as "0.5".
-    if (shown.starts_with('.'))
-        return '0' + shown;
-    const std::size_t mark = shown.find('E');
-    if (mark == std::string::npos)
-        return shown;
-    const int exponent = std::stoi(shown.substr(mark + 1));
-    return shown.substr(0, mark) + "かける10の" + (exponent < 0 ? "マイナス" : "") +
-           std::to_string(std::abs(exponent)) + "乗";
 }
 
 } // namespace
@@ -207,7 +193,7 @@ std::optional<Rational> ShownValue(float value)
 {
     if (!std::isfinite(value))
         return std::nullopt;
-    return ReadShown(vb::Str(value));
+    return ReadShown(NumberText(value));
 }
 
 std::optional<ExactLine> ExactLineOf(const LineSlot &slot)
@@ -257,11 +243,6 @@ Meeting Solve(const WholeEquation &first, const WholeEquation &second)
     return {same ? CrossingKind::SameLine : CrossingKind::Parallel, Rational(), Rational()};
 }
 
-Meeting Solve(const ExactLine &first, const ExactLine &second)
-{
-    return Solve(WholeNumbers(first), WholeNumbers(second));
-}
-
 bool InsideRange(const ExactLine &line, const Rational &x, const Rational &y)
 {
     // The range follows b, as its caption does.
@@ -301,32 +282,24 @@ double NearestDouble(const Rational &value)
                            boost::multiprecision::denominator(value));
 }
 
-CoordinateWords WordsFor(const Rational &value)
+Coordinate CoordinateOf(const Rational &value)
 {
-    const std::string minus = "マイナス";
     if (!Writable(value)) {
-        const Rounded rounded = RoundedForm(value);
-        return {"≈" + std::string(rounded.negative ? MinusSign : "") + rounded.magnitude,
-                "約" + (rounded.negative ? minus : std::string()) +
-                    SpokenRounded(rounded.magnitude)};
+        Rounded rounded = RoundedForm(value);
+        return {rounded.negative, true, std::move(rounded.magnitude), {}};
     }
-    const Digits digits = DigitsOf(value);
-    const bool negative = boost::multiprecision::numerator(value).sign() < 0;
-    const std::string written(negative ? MinusSign : "");
-    const std::string spoken = negative ? minus : std::string();
-    if (digits.below.empty())
-        return {written + digits.above, spoken + digits.above};
-    // "3分の4": the denominator is read first.
-    return {written + digits.above + '/' + digits.below,
-            spoken + digits.below + "分の" + digits.above};
+    Digits digits = DigitsOf(value);
+    return {boost::multiprecision::numerator(value).sign() < 0, false, std::move(digits.above),
+            std::move(digits.below)};
 }
 
-std::string CoordinateText(const Rational &value)
+std::string WrittenCoordinate(const Coordinate &coordinate)
 {
-    return WordsFor(value).written;
-}
-
-std::string SpokenCoordinate(const Rational &value)
-{
-    return WordsFor(value).spoken;
+    std::string text = coordinate.rounded ? "≈" : "";
+    if (coordinate.negative)
+        text += MinusSign;
+    text += coordinate.above;
+    if (!coordinate.below.empty())
+        text += '/' + coordinate.below;
+    return text;
 }

@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "lines/crossings.h"
 #include "lines/linetable.h"
+#include "lines/meeting.h"
 #include "plane/planeview.h"
 
 #include "surface/geometry.h"
@@ -25,7 +25,7 @@
 using Rational = boost::multiprecision::cpp_rational;
 using Integer = boost::multiprecision::cpp_int;
 
-// The exact decimal that a box shows for `value`: the Str text, seven
+// The exact decimal that a box shows for `value`: the NumberText text, seven
 // significant digits, its exponent form included (" 1.5E-07" is 15/10^8).
 // Nothing for an infinity or NaN, which stand for no number.
 std::optional<Rational> ShownValue(float value);
@@ -62,7 +62,6 @@ WholeEquation WholeNumbers(const ExactLine &line);
 
 // Solves the two equations exactly. Both lines must have a or b non-zero.
 Meeting Solve(const WholeEquation &first, const WholeEquation &second);
-Meeting Solve(const ExactLine &first, const ExactLine &second);
 
 // Whether (x, y) lies on the stretch of `line` that is drawn: x between the
 // ends of the range when b is not 0, y between them when b is 0. The ends
@@ -81,23 +80,10 @@ Point NearestPixel(const Rational &x, const Rational &y, const PlaneView &view);
 float NearestSingle(const Rational &value);
 double NearestDouble(const Rational &value);
 
-// A coordinate in both forms below, worked out together so that the rounded
-// form is rounded once.
-struct CoordinateWords {
-    std::string written;
-    std::string spoken;
-};
-CoordinateWords WordsFor(const Rational &value);
-
-// A coordinate as it is written: "3", "−4", "4/3", "−4/3", with the true
-// minus sign; when the numerator or the denominator would need more than
-// four digits, "≈" and the Str text of the nearest single ("≈1.234568E+10");
-// beyond the single range, where Str would say infinity, and below the normal
-// singles, where the single's last digits are not the point's, the nearest
-// double in the same form ("≈6.8E+38", "≈1E-40").
-std::string CoordinateText(const Rational &value);
-
-// The same coordinate as a Japanese speaker reads it: "3", "マイナス3",
-// "3分の4", "マイナス3分の4"; the rounded form as "約1.333333", "約マイナス2.5",
-// "約1.5かける10のマイナス7乗".
-std::string SpokenCoordinate(const Rational &value);
+// A coordinate as the lesson writes and reads it: exact when the numerator
+// and the denominator have at most four digits each; otherwise rounded to
+// the NumberText of the nearest single; beyond the single range, where
+// NumberText would say infinity, and below the normal singles, where the
+// single's last digits are not the point's, the nearest double in the same
+// form ("6.8E+38", "1E-40").
+Coordinate CoordinateOf(const Rational &value);

@@ -3,7 +3,7 @@
 
 #include "lines/linedrawing.h"
 
-#include "runtime/qbcolor.h"
+#include "runtime/palette.h"
 #include "surface/canvas.h"
 
 #include <cmath>
@@ -49,9 +49,9 @@ void DrawLineOn(Canvas &canvas, const LineTable &table, int slot, std::int16_t c
     const LineSlot &line = table.Slot(slot);
     if (!line.IsDrawn())
         return;
-    canvas.SetForeColor(vb::QBColor(colour));
+    canvas.SetForeColor(PaletteColour(colour));
     canvas.SetDrawWidth(3);
     if (const auto ends = LineEnds(line, view))
         canvas.Line(ends->x1, ends->y1, ends->x2, ends->y2);
-    canvas.SetForeColor(vb::QBColor(0));
+    canvas.SetForeColor(PaletteColour(0));
 }

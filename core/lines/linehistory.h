@@ -4,20 +4,26 @@
 #pragma once
 
 #include "lines/linetable.h"
+#include "plane/planeview.h"
 
 #include <cstddef>
 #include <deque>
-#include <string>
+
+// The line commands that can be undone.
+enum class LineCommand { Draw, Erase, EraseAll };
 
 // One line command as a step of the undo history: the whole table before and
-// after it, the slot to select when the step is undone or redone, and what
-// the command did, in the words it announced.
+// after it, the slot selected before and after, and what the command was, on
+// which slot and at which view, so that undoing it can say so in the words it
+// was announced with.
 struct LineStep {
     LineTable before;
     LineTable after;
     int slotBefore = 0;
     int slotAfter = 0;
-    std::string what;
+    LineCommand command = LineCommand::Draw;
+    int slot = 0;
+    PlaneView view;
 };
 
 // How many steps the history keeps: each holds two tables of a few hundred

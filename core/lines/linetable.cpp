@@ -3,6 +3,8 @@
 
 #include "lines/linetable.h"
 
+#include "runtime/numbers.h"
+
 std::size_t LineTable::Index(int slot)
 {
     if (slot < 0)
@@ -26,4 +28,13 @@ void LineTable::ClearAll()
 {
     for (LineSlot &slot : slots_)
         slot.Drawn = 0;
+}
+
+std::optional<RangeOf> RangeForTypedB(std::string_view bText)
+{
+    if (bText.empty())
+        return std::nullopt;
+    // The test is made on the double that is read, not on the single that a
+    // drawn line will store: 1E-50 is not 0 here.
+    return RangeFor(ReadNumber(bText));
 }

@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
+#include <string_view>
 
 // What a line's range runs over. b = 0 makes a vertical line, ranged in y;
 // any other b, however small, gives a range of x. The test is exact: -0
@@ -14,6 +16,10 @@ constexpr RangeOf RangeFor(double b)
 {
     return b == 0.0 ? RangeOf::Y : RangeOf::X;
 }
+
+// What the range of the line being typed runs over, going by the text typed
+// as b; nothing for an empty text, which leaves the range as it was.
+std::optional<RangeOf> RangeForTypedB(std::string_view bText);
 
 // One stored line a*x + b*y = c over a range, as RangeFor(B) says. Values are
 // single precision, as stored.
@@ -37,7 +43,9 @@ struct LineSlot {
 inline constexpr int SlotButtonCount = 8;
 inline constexpr int SlotButtonsPerRow = 4;
 
-// Ten slots; the slot buttons reach the first eight, a full redraw visits all.
+// Ten slots of six singles, as the old program's table had them: the slot
+// buttons reach the first eight, a full redraw visits all ten, and the drawn
+// mark is a number like the rest.
 class LineTable {
 public:
     static constexpr int SlotCount = 10;

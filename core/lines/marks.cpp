@@ -5,7 +5,7 @@
 
 #include "lines/linedrawing.h"
 #include "plane/planedrawing.h"
-#include "runtime/qbcolor.h"
+#include "runtime/palette.h"
 #include "surface/canvas.h"
 #include "surface/segmentclip.h"
 #include "surface/surface.h"
@@ -23,7 +23,7 @@ namespace {
 constexpr float CoordinatePoints = 15.0f;
 // The dot is light red, palette colour 12.
 constexpr int DotColour = 12;
-constexpr vb::Rgb BackingColour = vb::RgbOf(255, 255, 255);
+constexpr Rgb BackingColour = RgbOf(255, 255, 255);
 constexpr float DotRadius = 4.0f;
 // Room between a text and the edge of its backing.
 constexpr double Padding = 2.0;
@@ -230,7 +230,7 @@ std::vector<Box> PlacesBesideLine(const Segment &segment, Extent text)
     return places;
 }
 
-void PrintMark(Canvas &canvas, const PlacedMark &mark, vb::Rgb colour)
+void PrintMark(Canvas &canvas, const PlacedMark &mark, Rgb colour)
 {
     canvas.FillBox(static_cast<float>(mark.box.left), static_cast<float>(mark.box.top),
                    static_cast<float>(mark.box.width), static_cast<float>(mark.box.height),
@@ -297,15 +297,15 @@ void DrawMarksOn(Canvas &canvas, const LineTable &table, const PlaneView &view,
     canvas.SetFontBold(true);
     canvas.SetFontSize(SurfaceFontPoints);
     for (const PlacedMark &mark : places.lineNumbers)
-        PrintMark(canvas, mark, vb::QBColor(LineColor));
+        PrintMark(canvas, mark, PaletteColour(LineColor));
     for (const Crossing &crossing : crossings) {
         if (crossing.marked)
             canvas.FillDot(static_cast<float>(crossing.pixel.x),
-                           static_cast<float>(crossing.pixel.y), DotRadius, vb::QBColor(DotColour));
+                           static_cast<float>(crossing.pixel.y), DotRadius, PaletteColour(DotColour));
     }
     canvas.SetFontSize(CoordinatePoints);
     for (const PlacedMark &mark : places.coordinates)
-        PrintMark(canvas, mark, vb::QBColor(0));
+        PrintMark(canvas, mark, PaletteColour(0));
     canvas.SetFontSize(SurfaceFontPoints);
-    canvas.SetForeColor(vb::QBColor(0));
+    canvas.SetForeColor(PaletteColour(0));
 }

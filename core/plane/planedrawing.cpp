@@ -3,7 +3,7 @@
 
 #include "plane/planedrawing.h"
 
-#include "runtime/vbnumber.h"
+#include "runtime/numbers.h"
 #include "surface/canvas.h"
 
 #include <cmath>
@@ -54,8 +54,8 @@ void AddTickNumbers(std::vector<PlaneText> &texts, const PlaneView &view)
         const int v = run.step * i;
         const int w = Truth(i >= run.twoDigitsFrom);
         const int p = (i * view.GridUnit) * run.step;
-        const std::string positive = vb::Str(static_cast<float>(v));
-        const std::string negative = vb::Str(static_cast<float>(-v));
+        const std::string positive = NumberText(static_cast<float>(v));
+        const std::string negative = NumberText(static_cast<float>(-v));
         texts.push_back({view.OriginX - 15 + p + 8 * w, view.OriginY - 2, positive});
         texts.push_back({view.OriginX - 20 - p + 8 * w, view.OriginY - 2, negative});
         texts.push_back({view.OriginX - 25 + 13 * w, view.OriginY - 12 - p, positive});
@@ -76,7 +76,7 @@ void PrintTexts(Canvas &canvas, const std::vector<PlaneText> &texts)
 
 void DrawPlaneOn(Canvas &canvas, const PlaneView &view)
 {
-    canvas.Cls();
+    canvas.Clear();
     DrawAxes(canvas, view);
     DrawGrid(canvas, view);
     canvas.SetFontBold(true);

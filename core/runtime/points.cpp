@@ -5,8 +5,6 @@
 
 #include <cmath>
 
-namespace vb {
-
 int PointsToPixels(double points)
 {
     if (!std::isfinite(points) || points <= 0)
@@ -15,4 +13,3 @@ int PointsToPixels(double points)
     return pixels > 4096 ? 4096 : static_cast<int>(pixels);
 }
 
-} // namespace vb

@@ -3,11 +3,8 @@
 
 #pragma once
 
-namespace vb {
-
 // Converts a font size in points to pixels at the layout's 96 pixels per
 // inch, rounded to the nearest pixel; at least 1 and at most 4096 whatever
 // the input, NaN included.
 int PointsToPixels(double points);
 
-} // namespace vb

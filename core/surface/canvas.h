@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "runtime/qbcolor.h"
+#include "runtime/palette.h"
 #include "surface/geometry.h"
 
 #include <cstdint>
@@ -18,14 +18,12 @@ public:
     virtual ~Canvas() = default;
 
     // Wipes everything drawn; only the back colour shows.
-    virtual void Cls() = 0;
+    virtual void Clear() = 0;
     virtual float Width() const = 0;
     virtual float Height() const = 0;
 
-    virtual std::int16_t DrawWidth() const = 0;
     virtual void SetDrawWidth(std::int16_t width) = 0;
-    virtual vb::Rgb ForeColor() const = 0;
-    virtual void SetForeColor(vb::Rgb colour) = 0;
+    virtual void SetForeColor(Rgb colour) = 0;
 
     // A segment in the current colour and pen width. Ends may lie anywhere,
     // even at infinity or NaN; what is on the surface is drawn, the rest not.
@@ -43,8 +41,8 @@ public:
     // Beyond the old picture box, for the marks a teacher may show: a filled
     // box and a filled dot in a colour of their own, without a pen. Positions
     // far off the surface draw nothing.
-    virtual void FillBox(float left, float top, float width, float height, vb::Rgb colour) = 0;
-    virtual void FillDot(float x, float y, float radius, vb::Rgb colour) = 0;
+    virtual void FillBox(float left, float top, float width, float height, Rgb colour) = 0;
+    virtual void FillDot(float x, float y, float radius, Rgb colour) = 0;
 
     // Shows at once everything drawn so far.
     virtual void Refresh() = 0;

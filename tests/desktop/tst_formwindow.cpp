@@ -21,7 +21,7 @@ QImage Grab(QWidget *widget)
     return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-QRgb Rgb(const QImage &image, int x, int y)
+QRgb PixelOf(const QImage &image, int x, int y)
 {
     return image.pixel(x, y);
 }
@@ -107,10 +107,10 @@ private Q_SLOTS:
         QCOMPARE(h.form->windowTitle(), QStringLiteral("Tolvane"));
         QCOMPARE(h.form->size(), QSize(935, 650));
         const QImage grab = Grab(h.form.get());
-        QCOMPARE(Rgb(grab, 5, 640), WindowGreen);
-        QCOMPARE(Rgb(grab, 930, 5), WindowGreen);
-        QCOMPARE(Rgb(grab, 660, 545), PanelOlive);
-        QCOMPARE(Rgb(grab, 910, 300), PanelOlive);
+        QCOMPARE(PixelOf(grab, 5, 640), WindowGreen);
+        QCOMPARE(PixelOf(grab, 930, 5), WindowGreen);
+        QCOMPARE(PixelOf(grab, 660, 545), PanelOlive);
+        QCOMPARE(PixelOf(grab, 910, 300), PanelOlive);
     }
 
     void controls_data()
@@ -225,11 +225,11 @@ private Q_SLOTS:
         QCOMPARE(h.Control(QStringLiteral("Label6(1)"))->y(), 456);
         const QImage window = Grab(h.form.get());
         const QImage button = Grab(draw);
-        QCOMPARE(Rgb(window, 760, 470), Rgb(button, 16, 14));
+        QCOMPARE(PixelOf(window, 760, 470), PixelOf(button, 16, 14));
         for (int y = 3; y < draw->height() - 3; ++y) {
             for (int x = 3; x < draw->width() - 3; ++x) {
-                const QRgb pixel = Rgb(window, draw->x() + x, draw->y() + y);
-                QCOMPARE(pixel, Rgb(button, x, y));
+                const QRgb pixel = PixelOf(window, draw->x() + x, draw->y() + y);
+                QCOMPARE(pixel, PixelOf(button, x, y));
                 QVERIFY(pixel != PanelOlive && pixel != CaptionWhite);
             }
         }
@@ -249,11 +249,11 @@ private Q_SLOTS:
         for (int n = 1; n <= 5; ++n)
             QVERIFY(h.Box(n)->text().isEmpty());
         QCOMPARE(QApplication::focusWidget(), h.Box(1));
-        QCOMPARE(h.Core().View().OriginX, 300);
-        QCOMPARE(h.Core().View().OriginY, 300);
-        QCOMPARE(h.Core().View().GridUnit, 22);
-        QCOMPARE(h.Core().CurrentSlot(), 0);
-        QVERIFY(h.Core().Lines() == LineTable());
+        QCOMPARE(h.Core().Contents().View().OriginX, 300);
+        QCOMPARE(h.Core().Contents().View().OriginY, 300);
+        QCOMPARE(h.Core().Contents().View().GridUnit, 22);
+        QCOMPARE(h.Core().Contents().Selected(), 0);
+        QVERIFY(h.Core().Contents().Lines() == LineTable());
     }
 
     void tabOrder()
@@ -282,11 +282,11 @@ private Q_SLOTS:
         QVERIFY(!form.isVisible());
         const QImage picture = form.Surface()->Image();
         QCOMPARE(picture.size(), QSize(SurfaceSize, SurfaceSize));
-        QCOMPARE(Rgb(picture, 300, 150), Black);
-        QCOMPARE(Rgb(picture, 150, 300), Black);
-        QCOMPARE(Rgb(picture, 333, 157), SurfaceYellow);
-        QCOMPARE(Rgb(picture, 333, 167), SurfaceYellow);
-        QCOMPARE(Rgb(picture, 344, 150), Black);
+        QCOMPARE(PixelOf(picture, 300, 150), Black);
+        QCOMPARE(PixelOf(picture, 150, 300), Black);
+        QCOMPARE(PixelOf(picture, 333, 157), SurfaceYellow);
+        QCOMPARE(PixelOf(picture, 333, 167), SurfaceYellow);
+        QCOMPARE(PixelOf(picture, 344, 150), Black);
     }
 
     void pictureOnWindow()
@@ -296,7 +296,7 @@ private Q_SLOTS:
         const QImage window = Grab(h.form.get());
         for (const QPoint p :
              {QPoint(300, 150), QPoint(150, 300), QPoint(333, 157), QPoint(0, 0), QPoint(599, 599)})
-            QCOMPARE(Rgb(window, 16 + p.x(), 32 + p.y()), Rgb(picture, p.x(), p.y()));
+            QCOMPARE(PixelOf(window, 16 + p.x(), 32 + p.y()), PixelOf(picture, p.x(), p.y()));
         QCOMPARE(window.copy(16, 32, SurfaceSize, SurfaceSize), picture);
 
         h.form->hide();
@@ -327,7 +327,7 @@ private Q_SLOTS:
         button->setFocus(Qt::TabFocusReason);
         QCOMPARE(QApplication::focusWidget(), button);
         QTest::keyClick(button, Qt::Key(key));
-        QCOMPARE(h.Core().View().GridUnit, gridUnit);
+        QCOMPARE(h.Core().Contents().View().GridUnit, gridUnit);
         QCOMPARE(button->font().pixelSize(), 27);
         QVERIFY(button->font().bold());
         QCOMPARE(h.Button(QStringLiteral("Command3(1)"))->font().pixelSize(), 16);
@@ -363,7 +363,7 @@ private Q_SLOTS:
             h.Click(surface);
         QWidget *const focus = QApplication::focusWidget();
         QCOMPARE(focus, how == QLatin1String("right click") ? h.Box(1) : surface);
-        const LineTable table = h.Core().Lines();
+        const LineTable table = h.Core().Contents().Lines();
         const QImage shown = h.Picture();
 
         if (how == QLatin1String("keys")) {
@@ -396,9 +396,9 @@ private Q_SLOTS:
                                                 "直線６: 0 = 3、aもbも0なので直線になりません\n"));
         QTRY_COMPARE(QApplication::focusWidget(), focus);
         QCOMPARE(h.Picture(), shown);
-        QCOMPARE(h.Core().CurrentSlot(), 2);
+        QCOMPARE(h.Core().Contents().Selected(), 2);
         QCOMPARE(h.Box(1)->text(), QStringLiteral("7"));
-        QVERIFY(h.Core().Lines() == table);
+        QVERIFY(h.Core().Contents().Lines() == table);
     }
 
     // The undo keys reach the box's own typing first, then the line
@@ -431,16 +431,16 @@ private Q_SLOTS:
         h.Type(h.Box(1), QStringLiteral("12"));
         QTest::keyClick(h.Box(1), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(h.Box(1)->text(), QString());
-        QVERIFY(h.Core().Lines().Slot(0).IsDrawn());
+        QVERIFY(h.Core().Contents().Lines().Slot(0).IsDrawn());
         // Nothing of its own is left to undo: the draw command is undone.
         QTest::keyClick(h.Box(1), Qt::Key_Z, Qt::ControlModifier);
-        QVERIFY(!h.Core().Lines().Slot(0).IsDrawn());
-        QCOMPARE(h.Core().CurrentSlot(), 0);
+        QVERIFY(!h.Core().Contents().Lines().Slot(0).IsDrawn());
+        QCOMPARE(h.Core().Contents().Selected(), 0);
         QCOMPARE(h.PixelAt(333, 272), SurfaceYellow);
         QTest::keyClick(h.Box(1), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(h.PixelAt(333, 272), LineBlue);
         QTest::keyClick(h.Box(1), Qt::Key_I, Qt::ControlModifier);
-        QVERIFY(h.Core().MarksShown());
+        QVERIFY(h.Core().Contents().MarksShown());
     }
 
     void copyInABoxCopiesItsText()

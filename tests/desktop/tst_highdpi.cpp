@@ -78,16 +78,16 @@ void TestHighDpi::everyPlaneSizeIsQPaintersPicture()
     h.StoreLine(0, Texts({"1", "2", "4", "-2", "6"}));
     h.StoreLine(1, Texts({"2", "0", "6", "-1", "4"}));
     h.StoreLine(2, Texts({"0", "1", "-3", "-5", "5"}));
-    const LineTable &table = h.Core().Lines();
+    const LineTable &table = h.Core().Contents().Lines();
     QPushButton *const button = h.Button(QStringLiteral("Command3(%1)").arg(index));
     QPushButton *const other = h.Button(QStringLiteral("Command3(%1)").arg((index + 1) % 3));
     for (QPushButton *press : {button, other, button}) {
         h.Click(press);
         PainterCanvas reference(600, 600, SurfaceYellow, 2.0);
         reference.SetFontSize(20);
-        DrawPlaneOn(reference, h.Core().View());
+        DrawPlaneOn(reference, h.Core().Contents().View());
         for (int slot = 0; slot < LineTable::SlotCount; ++slot)
-            DrawLineOn(reference, table, slot, LineColor, h.Core().View());
+            DrawLineOn(reference, table, slot, LineColor, h.Core().Contents().View());
         QCOMPARE(h.Picture().convertToFormat(QImage::Format_RGB32),
                  reference.Image().convertToFormat(QImage::Format_RGB32));
     }

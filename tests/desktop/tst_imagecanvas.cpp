@@ -6,7 +6,7 @@
 #include "lines/linetable.h"
 #include "lines/marks.h"
 #include "plane/planedrawing.h"
-#include "runtime/qbcolor.h"
+#include "runtime/palette.h"
 #include "support/paintercanvas.h"
 #include "support/pictures.h"
 #include "support/uifacts.h"
@@ -125,7 +125,7 @@ private Q_SLOTS:
         canvas.Line(0, 0, 600, 600);
         canvas.Line(0, 300, 600, 300);
         QVERIFY(canvas.Image().pixel(300, 300) != SurfaceYellow);
-        canvas.Cls();
+        canvas.Clear();
         QCOMPARE(markedIn(canvas.Image(), 0, 0, 599, 599), 0);
     }
 
@@ -140,7 +140,7 @@ private Q_SLOTS:
         QVERIFY(rowIs(thin, 278, Black));
         QCOMPARE(markedIn(thin, 0, 0, 599, 599), 1199);
 
-        canvas.Cls();
+        canvas.Clear();
         canvas.SetDrawWidth(3);
         canvas.Line(0, 300, 600, 300);
         canvas.Line(300, 0, 300, 600);
@@ -173,32 +173,28 @@ private Q_SLOTS:
     {
         QFETCH(int, index);
         QFETCH(QRgb, colour);
-        QCOMPARE(vb::QBColor(index), colour);
+        QCOMPARE(PaletteColour(index), colour);
     }
 
     void linesUseForeColourAndKeepSettings()
     {
         ImageCanvas canvas(SurfaceSize, SurfaceSize, SurfaceYellow);
         canvas.SetDrawWidth(3);
-        canvas.SetForeColor(vb::QBColor(9));
-        QCOMPARE(canvas.DrawWidth(), std::int16_t(3));
-        QCOMPARE(canvas.ForeColor(), qRgb(0, 0, 255));
+        canvas.SetForeColor(PaletteColour(9));
         canvas.Line(0, 100, 600, 100);
         QVERIFY(rowIs(canvas.Image(), 100, qRgb(0, 0, 255)));
 
-        // The pen outlives Cls and the taking of the image.
-        canvas.Cls();
+        // The pen outlives Clear and the taking of the image.
+        canvas.Clear();
         canvas.Line(0, 300, 600, 300);
-        QCOMPARE(canvas.DrawWidth(), std::int16_t(3));
-        QCOMPARE(canvas.ForeColor(), qRgb(0, 0, 255));
         QVERIFY(rowIs(canvas.Image(), 299, qRgb(0, 0, 255)));
         QVERIFY(rowIs(canvas.Image(), 301, qRgb(0, 0, 255)));
 
         // Changes made while a drawing pass is open apply to the next line.
-        canvas.Cls();
+        canvas.Clear();
         canvas.Line(0, 50, 600, 50);
         canvas.SetDrawWidth(1);
-        canvas.SetForeColor(vb::QBColor(12));
+        canvas.SetForeColor(PaletteColour(12));
         canvas.Line(0, 200, 600, 200);
         const QImage image = canvas.Image();
         QVERIFY(rowIs(image, 200, qRgb(255, 0, 0)));
@@ -373,7 +369,7 @@ private Q_SLOTS:
         PainterCanvas reference(200, 100, SurfaceYellow, ratio);
         for (int pass = 0; pass < 5; ++pass) {
             for (Canvas *c : {static_cast<Canvas *>(&canvas), static_cast<Canvas *>(&reference)}) {
-                c->Cls();
+                c->Clear();
                 c->SetFontSize(SurfaceTextPoints);
                 c->SetFontBold(true);
                 c->SetForeColor(Black);

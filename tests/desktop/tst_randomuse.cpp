@@ -50,7 +50,7 @@ public:
         }
         if (checked != 1)
             return QStringLiteral("%1 slot buttons are checked").arg(checked);
-        const int slot = h_.Core().CurrentSlot();
+        const int slot = h_.Core().Contents().Selected();
         if (slot != checkedIndex)
             return QStringLiteral("CurrentSlot() is %1 but %2 is checked")
                 .arg(slot)
@@ -206,7 +206,7 @@ void TestRandomUse::hostileValuesThenANormalLine()
     FormHarness h;
     if (slot != 0)
         h.Click(h.SlotButton(slot));
-    QCOMPARE(h.Core().CurrentSlot(), slot);
+    QCOMPARE(h.Core().Contents().Selected(), slot);
     for (int n = 1; n <= 5; ++n) {
         QLineEdit *box = h.Box(n);
         h.Click(box);
@@ -233,10 +233,10 @@ void TestRandomUse::hostileValuesThenANormalLine()
     }
     std::array<float, 5> expected{};
     for (int n = 1; n <= 5; ++n)
-        expected[static_cast<std::size_t>(n - 1)] = vb::ToSingle(ValOf(h.Box(n)->text()));
+        expected[static_cast<std::size_t>(n - 1)] = ToSingle(ValOf(h.Box(n)->text()));
     h.Click(h.Button(QStringLiteral("Command4")));
 
-    const LineSlot &stored = h.Core().Lines().Slot(slot);
+    const LineSlot &stored = h.Core().Contents().Lines().Slot(slot);
     QVERIFY(stored.IsDrawn());
     QVERIFY(SameFloat(stored.A, expected[0]));
     QVERIFY(SameFloat(stored.B, expected[1]));
@@ -244,13 +244,13 @@ void TestRandomUse::hostileValuesThenANormalLine()
     QVERIFY(SameFloat(stored.From, expected[3]));
     QVERIFY(SameFloat(stored.To, expected[4]));
     const int next = (slot + 1) % SlotButtonCount;
-    QCOMPARE(h.Core().CurrentSlot(), next);
+    QCOMPARE(h.Core().Contents().Selected(), next);
     QCOMPARE(QApplication::focusWidget(), h.Box(1));
 
     h.TypeFirstLine();
     QCOMPARE(QApplication::focusWidget(), h.Button(QStringLiteral("Command4")));
     h.Click(h.Button(QStringLiteral("Command4")));
-    QVERIFY(h.Core().Lines().Slot(next).IsDrawn());
+    QVERIFY(h.Core().Contents().Lines().Slot(next).IsDrawn());
     // x + 2y = 4 from x = -2 to 6 runs from pixel (256, 234) to (432, 322).
     QCOMPARE(h.PixelAt(256, 234), LineBlue);
     QCOMPARE(h.PixelAt(432, 322), LineBlue);
@@ -259,7 +259,7 @@ void TestRandomUse::hostileValuesThenANormalLine()
     QCOMPARE(h.PixelAt(256, 234), LineBlue);
     QCOMPARE(h.PixelAt(432, 322), LineBlue);
     const QString difference =
-        CompareImages(h.Picture(), PictureDrawnAfresh(h.Core().Lines(), h.Core().View()),
+        CompareImages(h.Picture(), PictureDrawnAfresh(h.Core().Contents().Lines(), h.Core().Contents().View()),
                       QStringLiteral("picture after the redraw"), testName);
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
@@ -281,12 +281,12 @@ void TestRandomUse::recallingAVerticalLineAfterADrawShowsTheYRange()
     QCOMPARE(caption(), CaptionShownTop);
     // Drawing moves on to the second vertical line and hides the caption.
     h.Click(h.Button(QStringLiteral("Command4")));
-    QCOMPARE(h.Core().CurrentSlot(), 1);
+    QCOMPARE(h.Core().Contents().Selected(), 1);
     QCOMPARE(h.Box(2)->text(), QStringLiteral(" 0"));
     QCOMPARE(caption(), CaptionHiddenTop);
 
     h.Click(h.SlotButton(0));
-    QCOMPARE(h.Core().CurrentSlot(), 0);
+    QCOMPARE(h.Core().Contents().Selected(), 0);
     QCOMPARE(h.Box(2)->text(), QStringLiteral(" 0"));
     QCOMPARE(caption(), CaptionShownTop);
 }

@@ -6,11 +6,11 @@
 // back in, parallel lines and one line twice have proportional coefficients,
 // and every rounding is to the nearest. A violated rule aborts so that
 // libFuzzer keeps the input that broke it.
-#include "form/sentences.h"
+#include "window/sentences.h"
 #include "lines/crossings.h"
 #include "lines/exactline.h"
 #include "lines/linedrawing.h"
-#include "runtime/vbnumber.h"
+#include "runtime/numbers.h"
 #include "surface/surface.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -80,7 +80,7 @@ float StoredValue(FuzzedDataProvider &input)
     case 2: {
         const auto digits = input.ConsumeIntegral<std::int32_t>();
         const int places = input.ConsumeIntegralInRange(0, 8);
-        return vb::ToSingle(double(digits) / std::pow(10.0, places));
+        return ToSingle(double(digits) / std::pow(10.0, places));
     }
     default:
         return input.PickValueInArray(edges);
@@ -160,12 +160,12 @@ void CheckPair(const ExactLine &first, const ExactLine &second, bool bothDrawabl
                const Crossing &crossing, const PlaneView &view)
 {
     const Meeting meeting = Solve(first, second);
-    require(meeting.kind == crossing.kind, "the listed kind is not the solver's");
+    require(meeting.Kind() == crossing.Kind(), "the listed kind is not the solver's");
     // The direction is shared when (a2, b2) = k (a1, b1), worked out apart
     // from the determinant the solver uses.
     const Rational k = first.a != 0 ? Rational(second.a / first.a) : Rational(second.b / first.b);
     const bool sameDirection = second.a == k * first.a && second.b == k * first.b;
-    switch (meeting.kind) {
+    switch (meeting.Kind()) {
     case CrossingKind::Point:
         require(!sameDirection, "lines of one direction meet in one point");
         require(first.a * meeting.x + first.b * meeting.y == first.c,
@@ -217,7 +217,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         line.To = StoredValue(input);
     }
 
-    // A shown value is the decimal that Val reads back from the box.
+    // A shown value is the decimal that ReadNumber reads back from the box.
     std::vector<int> slots;
     std::vector<ExactLine> lines;
     std::vector<bool> drawable;
@@ -227,8 +227,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             const auto shown = ShownValue(value);
             require(shown.has_value() == std::isfinite(value), "a value is shown wrongly");
             if (shown)
-                require(NearestDouble(*shown) == vb::Val(vb::Str(value)),
-                        "a shown value is not the decimal Val reads");
+                require(NearestDouble(*shown) == ReadNumber(NumberText(value)),
+                        "a shown value is not the decimal ReadNumber reads");
         }
         if (const auto exact = ExactLineOf(line); exact && line.IsDrawn()) {
             slots.push_back(slot);

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Whatever a pupil types into a box, Val must give a number, and every single
-// shown with Str must read back as the value the box shows. A violated rule
+// Whatever a pupil types into a box, ReadNumber must give a number, and every single
+// shown with NumberText must read back as the value the box shows. A violated rule
 // aborts so that libFuzzer keeps the input that broke it.
-#include "runtime/vbnumber.h"
+#include "runtime/numbers.h"
 #include "tests/support/sevendigits.h"
 
 #include <QString>
@@ -60,7 +60,7 @@ std::string escaped(const QString &text)
                      static_cast<long long>(origin.text->size()));
     std::fprintf(stderr, "\n  value: %.17g (%a)\n", value, value);
     if (shown != nullptr)
-        std::fprintf(stderr, "  Str gives: \"%s\"\n", escaped(*shown).c_str());
+        std::fprintf(stderr, "  NumberText gives: \"%s\"\n", escaped(*shown).c_str());
     std::fflush(stderr);
     std::abort();
 }
@@ -78,7 +78,7 @@ bool isAsciiDigit(char16_t c)
     return c >= u'0' && c <= u'9';
 }
 
-// The shape of a finite, non-zero Str text after its leading blank or minus:
+// The shape of a finite, non-zero NumberText text after its leading blank or minus:
 // plain decimals while at most seven integer digits and at most seven decimal
 // places hold the (at most seven) digits, the exponent form "d.dddE+XX" only
 // where the plain form could not hold them. Returns the broken rule or null.
@@ -101,15 +101,15 @@ const char *shapeError(const QString &shown)
         const qsizetype fractionEnd = digitsFrom(at + 1);
         fractionDigits = fractionEnd - at - 1;
         if (fractionDigits == 0)
-            return "Str writes a point with no digit after it";
+            return "NumberText writes a point with no digit after it";
         if (shown.at(fractionEnd - 1) == u'0')
-            return "Str keeps a trailing zero after the point";
+            return "NumberText keeps a trailing zero after the point";
         at = fractionEnd;
     }
     if (integerDigits == 0 && fractionDigits == 0)
-        return "Str writes no digit";
+        return "NumberText writes no digit";
     if (integerDigits > 0 && shown.at(1) == u'0')
-        return "Str writes a leading zero";
+        return "NumberText writes a leading zero";
 
     if (at == size) {
         // Plain decimals: count the significant digits, leading zeros of the
@@ -120,25 +120,25 @@ const char *shapeError(const QString &shown)
                 --significant;
         }
         if (integerDigits > 7 || fractionDigits > 7 || significant > 7)
-            return "Str writes plain decimals beyond seven digits or places";
+            return "NumberText writes plain decimals beyond seven digits or places";
         return nullptr;
     }
 
     // Exponent form: one digit from 1 to 9 before the point, a sign and at
     // least two exponent digits, and only where plain decimals do not fit.
     if (integerDigits != 1 || shown.at(1) == u'0' || fractionDigits > 6)
-        return "Str writes a malformed exponent mantissa";
+        return "NumberText writes a malformed exponent mantissa";
     if (shown.at(at) != u'E' || at + 1 >= size ||
         (shown.at(at + 1) != u'+' && shown.at(at + 1) != u'-'))
-        return "Str writes a malformed exponent";
+        return "NumberText writes a malformed exponent";
     const qsizetype exponentEnd = digitsFrom(at + 2);
     if (exponentEnd != size || exponentEnd - at - 2 < 2)
-        return "Str writes a malformed exponent";
+        return "NumberText writes a malformed exponent";
     const int exponent =
         (shown.at(at + 1) == u'-' ? -1 : 1) * QStringView(shown).sliced(at + 2).toInt();
     const bool plainFits = exponent < 7 && (exponent >= 0 || fractionDigits - exponent <= 7);
     if (plainFits)
-        return "Str writes the exponent form where plain decimals fit";
+        return "NumberText writes the exponent form where plain decimals fit";
     return nullptr;
 }
 
@@ -146,14 +146,14 @@ void checkSingle(const Origin &origin, float value)
 {
     if (std::isnan(value))
         return;
-    const QString shown = QString::fromStdString(vb::Str(value));
+    const QString shown = QString::fromStdString(NumberText(value));
     if (shown.isEmpty())
-        fail(origin, "Str gives an empty text", value);
+        fail(origin, "NumberText gives an empty text", value);
     const char16_t lead = shown.front().unicode();
     if (lead != u' ' && lead != u'-')
-        fail(origin, "Str starts with neither a blank nor a minus", value, &shown);
+        fail(origin, "NumberText starts with neither a blank nor a minus", value, &shown);
     if ((lead == u'-') != (value < 0))
-        fail(origin, "Str shows the wrong sign", value, &shown);
+        fail(origin, "NumberText shows the wrong sign", value, &shown);
     if (!std::isfinite(value))
         return;
 
@@ -162,11 +162,11 @@ void checkSingle(const Origin &origin, float value)
             fail(origin, error, value, &shown);
     }
 
-    const float back = vb::ToSingle(vb::Val(shown.toStdString()));
+    const float back = ToSingle(ReadNumber(shown.toStdString()));
     // -0 is shown as " 0" and reads back as +0; == counts the two zeros equal
     // and is exact for everything else.
     if (!(back == sevenDigitSingle(origin, value)))
-        fail(origin, "Val(Str(x)) is not x rounded to seven digits", value, &shown);
+        fail(origin, "ReadNumber(NumberText(x)) is not x rounded to seven digits", value, &shown);
     // Showing the value read back need not repeat the text: the single nearest
     // 1E+28 is 9.999999E+27, so that rule is deliberately not checked.
 }
@@ -178,27 +178,27 @@ bool isOtherMinus(QChar c)
 
 void checkText(const Origin &origin)
 {
-    const double value = vb::Val(origin.text->toStdString());
+    const double value = ReadNumber(origin.text->toStdString());
     if (std::isnan(value))
-        fail(origin, "Val gives NaN", value);
+        fail(origin, "ReadNumber gives NaN", value);
     // The minus keys of other input methods read exactly as "-" does, in
     // every place of the text.
     if (std::any_of(origin.text->cbegin(), origin.text->cend(), isOtherMinus)) {
         QString ascii = *origin.text;
         std::replace_if(ascii.begin(), ascii.end(), isOtherMinus, QChar(u'-'));
-        const double asciiValue = vb::Val(ascii.toStdString());
+        const double asciiValue = ReadNumber(ascii.toStdString());
         if (std::memcmp(&value, &asciiValue, sizeof value) != 0)
             fail(origin, "an input method's minus reads unlike \"-\"", value);
     }
-    const float single = vb::ToSingle(value);
+    const float single = ToSingle(value);
     if (std::isnan(single))
-        fail(origin, "ToSingle(Val(text)) is NaN", value);
+        fail(origin, "ToSingle(ReadNumber(text)) is NaN", value);
     checkSingle(origin, single);
 }
 
 void checkDouble(const Origin &origin, double value)
 {
-    const float single = vb::ToSingle(value);
+    const float single = ToSingle(value);
     if (std::isnan(value) != std::isnan(single))
         fail(origin, "ToSingle makes or loses a NaN", value);
     if (std::isnan(value))
@@ -219,8 +219,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // The bytes as they come, well-formed UTF-8 or not: a face may hand over
     // anything.
     const std::string_view bytes(reinterpret_cast<const char *>(data), size);
-    if (std::isnan(vb::Val(bytes)))
-        fail({"raw bytes"}, "Val gives NaN", 0);
+    if (std::isnan(ReadNumber(bytes)))
+        fail({"raw bytes"}, "ReadNumber gives NaN", 0);
     const QString utf8 =
         QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     checkText({"UTF-8", &utf8});

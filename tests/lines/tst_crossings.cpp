@@ -1,13 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "form/sentences.h"
 #include "lines/crossings.h"
 #include "lines/exactline.h"
 #include "lines/marks.h"
 #include "plane/planedrawing.h"
 #include "support/pictures.h"
 #include "support/qtext.h"
+#include "window/sentences.h"
 
 #include <QtTest>
 
@@ -271,7 +271,7 @@ private Q_SLOTS:
         row("10000", "≈10000", "約10000");
         row("-1/10000", "≈−.0001", "約マイナス0.0001");
         row("12345678901", "≈1.234568E+10", "約1.234568かける10の10乗");
-        // A tiny negative value rounds to a zero that Str shows without a sign.
+        // A tiny negative value rounds to a zero that NumberText shows without a sign.
         row("-1/100000000000000000000000000000000000000000000000000", "≈0", "約0");
         row("-10000000000000000000000000000000000000000", "≈−1E+40", "約マイナス1かける10の40乗");
         // The single nearest 1E-40 is 9.99995E-41: below the normal singles
@@ -285,8 +285,9 @@ private Q_SLOTS:
         QFETCH(QString, written);
         QFETCH(QString, spoken);
         const Rational exact = Rational(value.toStdString());
-        QCOMPARE(Q(CoordinateText(exact)), written);
-        QCOMPARE(Q(SpokenCoordinate(exact)), spoken);
+        const Coordinate coordinate = CoordinateOf(exact);
+        QCOMPARE(Q(WrittenCoordinate(coordinate)), written);
+        QCOMPARE(Q(SpokenCoordinate(coordinate)), spoken);
     }
 };
 

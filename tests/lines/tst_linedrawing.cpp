@@ -163,7 +163,6 @@ private Q_SLOTS:
         LineTable table;
         table.Slot(0) = drawnSlot(1, 2, 4, -2, 6);
         DrawLineOn(canvas, table, 0, LineColor, ViewAt(22));
-        QCOMPARE(canvas.ForeColor(), Black);
         const QImage image = canvas.Image();
         const QPoint onLine[] = {{256, 234}, {300, 256}, {344, 278}, {388, 300}, {432, 322}};
         for (const QPoint &point : onLine)

@@ -54,7 +54,7 @@ private Q_SLOTS:
         DrawPlaneOn(canvas, ViewAt(22));
         const auto &calls = canvas.calls;
         QVERIFY(calls.size() > 6);
-        QCOMPARE(calls[0].op, Op::Cls);
+        QCOMPARE(calls[0].op, Op::Clear);
         QCOMPARE(calls[1].op, Op::DrawWidth);
         QCOMPARE(calls[1].a, 3.0f);
         QCOMPARE(calls[2].op, Op::Line);

@@ -43,7 +43,7 @@ inline std::string PowerOfFive(int n)
     return text;
 }
 
-// A text and the double Val must read from it, to the last bit.
+// A text and the double ReadNumber must read from it, to the last bit.
 struct ValRow {
     std::string name;
     std::string text;

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "desktop/imagecanvas.h"
-#include "form/form1.h"
+#include "window/window.h"
 #include "support/qtext.h"
 #include "support/uifacts.h"
 
@@ -14,24 +14,21 @@
 
 #include <string>
 
-// The core's Form1 driven as a pupil drives the window, without a window:
-// each press, key and edit goes to Form1, and the surface is drawn as Form1
-// asks, into an image the tests read pixels from.
+// The core's window driven as a pupil drives it, without a toolkit: each
+// press, key and edit goes to the core, which draws into an image the tests
+// read pixels from.
 class CoreHarness {
 public:
-    CoreHarness() { form.DrawWhole(canvas); }
-
-    void Apply(const Form1::Outcome &outcome)
+    void Apply(const Window::Outcome &outcome)
     {
-        form.Draw(canvas, outcome);
         if (!outcome.announcement.empty())
             announcement = QString::fromStdString(outcome.announcement);
         ended = ended || outcome.ended;
     }
     void Press(int control) { Apply(form.Press(control)); }
-    void PressSlot(int index) { Press(Form1::Option1.at(static_cast<std::size_t>(index))); }
+    void PressSlot(int index) { Press(controls::SlotButtons.at(static_cast<std::size_t>(index))); }
     // A click in a box, n from 1 (a) to 5 (the range's end), only focuses it.
-    void ClickBox(int n) { form.FocusedBy(Form1::Boxes.at(static_cast<std::size_t>(n - 1))); }
+    void ClickBox(int n) { form.FocusedBy(controls::Boxes.at(static_cast<std::size_t>(n - 1))); }
 
     // Types into the box that has the focus, a character at a time as a
     // keyboard sends them: the box's key handler sees each first.
@@ -61,7 +58,7 @@ public:
     void Enter()
     {
         const int focus = form.Focus();
-        if (FormLayout()[static_cast<std::size_t>(focus)].kind == ControlKind::Box)
+        if (FormLayout()[static_cast<std::size_t>(focus)].Kind() == ControlKind::Box)
             Apply(form.KeyPress(focus, 13));
         else
             Press(focus);
@@ -89,7 +86,7 @@ public:
         // The slot that is already selected keeps the focus on its button.
         ClickBox(1);
         TypeLine(values);
-        Press(Form1::Command4);
+        Press(controls::DrawButton);
     }
 
     // The box texts, n from 1 (a) to 5 (the range's end).
@@ -103,12 +100,12 @@ public:
     }
     int Focus() const { return form.Focus(); }
     // Where the caption "≦ ｙ≦" stands: CaptionShownTop or CaptionHiddenTop.
-    int CaptionTop() const { return form.Control(ControlNumber("Label6", 1)).top; }
+    int CaptionTop() const { return form.Control(controls::RangeCaptions[1]).top; }
     QImage Picture() { return canvas.Image().convertToFormat(QImage::Format_RGB32); }
     QRgb PixelAt(int x, int y) { return canvas.Image().pixel(x, y); }
 
-    Form1 form;
     ImageCanvas canvas{SurfaceSize, SurfaceSize, SurfaceYellow};
+    Window form{canvas};
     QString announcement; // the last one made
     bool ended = false;
 };

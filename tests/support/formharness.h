@@ -112,8 +112,8 @@ public:
     // Where the caption "≦ ｙ≦" stands: CaptionShownTop or CaptionHiddenTop.
     int CaptionTop() const { return Control(QStringLiteral("Label6(1)"))->y(); }
 
-    // What the window's Form1 holds.
-    const Form1 &Core() const { return form->Form(); }
+    // What the window's core holds.
+    const Window &Core() const { return form->Core(); }
 
     std::unique_ptr<FormWindow> form;
 };

@@ -38,16 +38,16 @@ public:
         return image_;
     }
 
-    void Cls() override
+    void Clear() override
     {
         painter_.reset();
         image_.fill(backColour_);
     }
     float Width() const override { return static_cast<float>(width_); }
     float Height() const override { return static_cast<float>(height_); }
-    std::int16_t DrawWidth() const override { return drawWidth_; }
+    std::int16_t DrawWidth() const { return drawWidth_; }
     void SetDrawWidth(std::int16_t width) override { drawWidth_ = width; }
-    QRgb ForeColor() const override { return colour_; }
+    QRgb ForeColor() const { return colour_; }
     void SetForeColor(QRgb colour) override { colour_ = colour; }
 
     void Line(float x1, float y1, float x2, float y2) override
@@ -74,7 +74,7 @@ public:
         if (!std::isfinite(x_) || !std::isfinite(y_) || std::fabs(x_) > 1e6f ||
             std::fabs(y_) > 1e6f)
             return;
-        const QFont font = vb::GothicFont(vb::PointsToPixels(points_), bold_);
+        const QFont font = GothicFont(PointsToPixels(points_), bold_);
         QPainter &painter = Painter();
         painter.setFont(font);
         painter.drawText(QPointF(x_, y_ + QFontMetricsF(font).ascent()),
@@ -83,7 +83,7 @@ public:
 
     Extent TextSize(const std::string &text) override
     {
-        const QFontMetricsF metrics(vb::GothicFont(vb::PointsToPixels(points_), bold_));
+        const QFontMetricsF metrics(GothicFont(PointsToPixels(points_), bold_));
         return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
     }
     void FillBox(float left, float top, float width, float height, QRgb colour) override

@@ -8,10 +8,10 @@
 #include "support/uifacts.h"
 
 #include "desktop/imagecanvas.h"
-#include "form/form1.h"
+#include "window/window.h"
 #include "lines/linedrawing.h"
 #include "lines/linehistory.h"
-#include "runtime/vbnumber.h"
+#include "runtime/numbers.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -32,7 +32,7 @@
 
 // A pupil who clicks and types at random, and a model of what the lesson
 // program must show after each gesture, worked out from its rules alone. The
-// gestures are made on the window through Qt, or on the core's Form1 as a
+// gestures are made on the window through Qt, or on the core's window as a
 // face would pass them on; both drivers share the model and the pupil.
 
 inline constexpr qsizetype BoxMaxLength = 32767;
@@ -107,12 +107,12 @@ inline bool SameFloat(float a, float b)
 // A number as the boxes show it.
 inline QString BoxShows(float value)
 {
-    return Q(vb::Str(value));
+    return Q(NumberText(value));
 }
 
 inline double ValOf(const QString &text)
 {
-    return vb::Val(text.toStdString());
+    return ReadNumber(text.toStdString());
 }
 
 // Empty when the two pictures agree; otherwise says where they differ and
@@ -386,7 +386,7 @@ public:
         const Slots before = slots;
         const int drawn = current;
         LineSlot &slot = slots[static_cast<std::size_t>(current)];
-        const auto read = [&](int n) { return vb::ToSingle(ValOf(Box(n).text)); };
+        const auto read = [&](int n) { return ToSingle(ValOf(Box(n).text)); };
         slot = {1.0f, read(1), read(2), read(3), read(4), read(5)};
         // With the marks shown, every change draws the whole picture.
         change = marks ? PictureChange::Redrawn : PictureChange::LineAdded;
@@ -531,16 +531,15 @@ private:
 // The first difference from the model in what both drivers read back: the
 // core's state, where the window's widgets show the range caption, the
 // boxes' texts and the focus.
-inline QString CompareWithModel(const PupilModel &model, const Form1 &form, int captionTop,
+inline QString CompareWithModel(const PupilModel &model, const Window &form, int captionTop,
                                 const QStringList &boxes, const QString &focus)
 {
-    if (form.CurrentSlot() != model.current || form.SelectedSlot() != model.current)
-        return QStringLiteral("slot %1 is current and %2 selected, expected %3")
-            .arg(form.CurrentSlot())
-            .arg(form.SelectedSlot())
+    if (form.Contents().Selected() != model.current)
+        return QStringLiteral("slot %1 is selected, expected %2")
+            .arg(form.Contents().Selected())
             .arg(model.current);
     for (int k = 0; k < LineTable::SlotCount; ++k) {
-        const LineSlot &shown = form.Lines().Slot(k);
+        const LineSlot &shown = form.Contents().Lines().Slot(k);
         const LineSlot &expected = model.slots[static_cast<std::size_t>(k)];
         if (shown.Drawn != 0.0f && shown.Drawn != 1.0f)
             return QStringLiteral("slot %1 has Drawn = %2").arg(k).arg(ShownFloat(shown.Drawn));
@@ -560,7 +559,7 @@ inline QString CompareWithModel(const PupilModel &model, const Form1 &form, int 
                     .arg(ShownFloat(values.first), ShownFloat(values.second));
         }
     }
-    const PlaneView &view = form.View();
+    const PlaneView &view = form.Contents().View();
     if (view.GridUnit != model.gridUnit || view.OriginX != 300 || view.OriginY != 300)
         return QStringLiteral("view is origin (%1, %2) unit %3, expected unit %4")
             .arg(view.OriginX)
@@ -578,12 +577,12 @@ inline QString CompareWithModel(const PupilModel &model, const Form1 &form, int 
     }
     if (focus != model.focus)
         return QStringLiteral("focus is on %1, expected %2").arg(focus, model.focus);
-    if (form.MarksShown() != model.marks || form.CanUndo() != model.CanUndo() ||
-        form.CanRedo() != model.CanRedo())
+    if (form.Contents().MarksShown() != model.marks || form.Contents().CanUndo() != model.CanUndo() ||
+        form.Contents().CanRedo() != model.CanRedo())
         return QStringLiteral("marks shown %1, undo %2, redo %3; expected %4, %5, %6")
-            .arg(form.MarksShown())
-            .arg(form.CanUndo())
-            .arg(form.CanRedo())
+            .arg(form.Contents().MarksShown())
+            .arg(form.Contents().CanUndo())
+            .arg(form.Contents().CanRedo())
             .arg(model.marks)
             .arg(model.CanUndo())
             .arg(model.CanRedo());
@@ -595,7 +594,7 @@ inline QString CompareWithModel(const PupilModel &model, const Form1 &form, int 
 inline bool AgreesWithTheEquations(const QString &words, const LineSlot &p, const LineSlot &q)
 {
     using Real = long double;
-    const auto shown = [](float v) { return static_cast<Real>(vb::Val(vb::Str(v))); };
+    const auto shown = [](float v) { return static_cast<Real>(ReadNumber(NumberText(v))); };
     const Real a1 = shown(p.A), b1 = shown(p.B), c1 = shown(p.C);
     const Real a2 = shown(q.A), b2 = shown(q.B), c2 = shown(q.C);
     const Real det = a1 * b2 - a2 * b1;

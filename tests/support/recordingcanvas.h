@@ -15,7 +15,7 @@
 class RecordingCanvas final : public Canvas {
 public:
     enum class Op {
-        Cls,
+        Clear,
         DrawWidth,
         ForeColor,
         Line,
@@ -70,16 +70,16 @@ public:
     QVector<BoxCall> boxes;
     QVector<DotCall> dots;
 
-    void Cls() override { calls.push_back(Call(Op::Cls)); }
+    void Clear() override { calls.push_back(Call(Op::Clear)); }
     float Width() const override { return SurfaceSize; }
     float Height() const override { return SurfaceSize; }
-    std::int16_t DrawWidth() const override { return drawWidth_; }
+    std::int16_t DrawWidth() const { return drawWidth_; }
     void SetDrawWidth(std::int16_t width) override
     {
         drawWidth_ = width;
         calls.push_back(Call(Op::DrawWidth, float(width)));
     }
-    QRgb ForeColor() const override { return foreColour_; }
+    QRgb ForeColor() const { return foreColour_; }
     void SetForeColor(QRgb colour) override
     {
         foreColour_ = colour;

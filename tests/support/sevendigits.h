@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "runtime/vbnumber.h"
+#include "runtime/numbers.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,7 +11,7 @@
 #include <optional>
 
 // The nearest single to `value` rounded to seven significant digits, halfway
-// cases away from zero, worked out without Str or Val so that both can be
+// cases away from zero, worked out without NumberText or ReadNumber so that both can be
 // checked against it: printf writes the exact digits and the eighth decides,
 // and the C library reads the rounded digits back. Both are exact in glibc
 // and in emscripten's musl; the texts hold no decimal point, so the locale
@@ -39,5 +39,5 @@ inline std::optional<float> SevenDigitSingle(float value)
     const double rounded = std::strtod(buffer, &end);
     if (end != buffer + written)
         return std::nullopt;
-    return vb::ToSingle(rounded);
+    return ToSingle(rounded);
 }

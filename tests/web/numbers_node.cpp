@@ -6,7 +6,7 @@
 // "N passed, M failed"; the exit code is 1 when any row failed.
 
 #include "runtime/numbertables.h"
-#include "runtime/vbnumber.h"
+#include "runtime/numbers.h"
 
 #include <cmath>
 #include <cstdio>
@@ -45,22 +45,22 @@ int main()
 {
     using namespace numbertables;
     for (const ValRow &row : ValRows()) {
-        const double actual = vb::Val(row.text);
-        Check(Same(actual, row.expected), "Val " + row.name, Exact(actual), Exact(row.expected));
+        const double actual = ReadNumber(row.text);
+        Check(Same(actual, row.expected), "ReadNumber " + row.name, Exact(actual), Exact(row.expected));
     }
     for (const SingleRow &row : ToSingleRows()) {
-        const float actual = vb::ToSingle(row.value);
+        const float actual = ToSingle(row.value);
         Check(Same(actual, row.expected), std::string("ToSingle ") + row.name, Exact(actual),
               Exact(row.expected));
     }
     for (const StrRow &row : StrRows()) {
-        const std::string actual = vb::Str(row.value);
-        Check(actual == row.expected, std::string("Str ") + row.name, '"' + actual + '"',
+        const std::string actual = NumberText(row.value);
+        Check(actual == row.expected, std::string("NumberText ") + row.name, '"' + actual + '"',
               '"' + std::string(row.expected) + '"');
     }
     for (const float value : ClassroomValues()) {
-        const float actual = vb::ToSingle(vb::Val(vb::Str(value)));
-        Check(actual == value, "round trip " + vb::Str(value), Exact(actual), Exact(value));
+        const float actual = ToSingle(ReadNumber(NumberText(value)));
+        Check(actual == value, "round trip " + NumberText(value), Exact(actual), Exact(value));
     }
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;

@@ -1,13 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "runtime/qbcolor.h"
+#include "runtime/palette.h"
 
 #include <array>
 
-namespace vb {
-
-Rgb QBColor(int index)
+Rgb PaletteColour(int index)
 {
     static constexpr std::array<Rgb, 16> palette = {
         RgbOf(0, 0, 0),       RgbOf(0, 0, 128),   RgbOf(0, 128, 0),   RgbOf(0, 128, 128),
@@ -20,4 +18,3 @@ Rgb QBColor(int index)
     return palette[static_cast<std::size_t>(index)];
 }
 
-} // namespace vb

@@ -15,7 +15,7 @@ void StoreLines(CoreHarness &h)
 {
     h.TypeLine({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("-2"),
                 QStringLiteral("6")});
-    h.Press(Form1::Command4);
+    h.Press(controls::DrawButton);
     h.StoreLine(3, {QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("6"),
                     QStringLiteral("-1"), QStringLiteral("4")});
     h.StoreLine(7, {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("-3"),
@@ -60,15 +60,15 @@ private Q_SLOTS:
         QFETCH(QPoint, onLine7);
         CoreHarness h;
         StoreLines(h);
-        QVERIFY(h.form.Lines() == StoredLines());
+        QVERIFY(h.form.Contents().Lines() == StoredLines());
 
-        h.Press(Form1::Command3[static_cast<std::size_t>(index)]);
-        QCOMPARE(h.form.View().GridUnit, gridUnit);
-        QCOMPARE(h.form.View().OriginX, 300);
-        QCOMPARE(h.form.View().OriginY, 300);
+        h.Press(controls::SizeButtons[static_cast<std::size_t>(index)]);
+        QCOMPARE(h.form.Contents().View().GridUnit, gridUnit);
+        QCOMPARE(h.form.Contents().View().OriginX, 300);
+        QCOMPARE(h.form.Contents().View().OriginY, 300);
         // The chosen size's caption is large and bold, the others plain.
         for (std::size_t i = 0; i < 3; ++i)
-            QCOMPARE(h.form.Control(Form1::Command3[i]).font,
+            QCOMPARE(h.form.Control(controls::SizeButtons[i]).font,
                      static_cast<int>(i) == index ? FontStyle::B20 : FontStyle::R12);
 
         const QImage shown = h.Picture();
@@ -78,13 +78,13 @@ private Q_SLOTS:
         QCOMPARE(h.PixelAt(onLine7.x(), onLine7.y()), LineBlue);
 
         // The stored lines keep their equations at every size.
-        QVERIFY(h.form.Lines() == StoredLines());
+        QVERIFY(h.form.Contents().Lines() == StoredLines());
 
         // Clicking the marked button again changes nothing.
-        h.Press(Form1::Command3[static_cast<std::size_t>(index)]);
-        QCOMPARE(h.form.View().GridUnit, gridUnit);
+        h.Press(controls::SizeButtons[static_cast<std::size_t>(index)]);
+        QCOMPARE(h.form.Contents().View().GridUnit, gridUnit);
         QCOMPARE(h.Picture(), shown);
-        QCOMPARE(h.form.Control(Form1::Command3[static_cast<std::size_t>(index)]).font,
+        QCOMPARE(h.form.Control(controls::SizeButtons[static_cast<std::size_t>(index)]).font,
                  FontStyle::B20);
     }
 
@@ -93,12 +93,12 @@ private Q_SLOTS:
         CoreHarness h;
         StoreLines(h);
         for (int index : {2, 0, 1, 0, 2}) {
-            h.Press(Form1::Command3[static_cast<std::size_t>(index)]);
+            h.Press(controls::SizeButtons[static_cast<std::size_t>(index)]);
             const int gridUnit = PlaneUnits[static_cast<std::size_t>(index)];
-            QCOMPARE(h.form.View().GridUnit, gridUnit);
+            QCOMPARE(h.form.Contents().View().GridUnit, gridUnit);
             QCOMPARE(h.Picture(), PictureDrawnAfresh(StoredLines(), ViewAt(gridUnit)));
         }
-        QVERIFY(h.form.Lines() == StoredLines());
+        QVERIFY(h.form.Contents().Lines() == StoredLines());
     }
 
     void emptyEquationDoesNotStopRedraw()
@@ -115,8 +115,8 @@ private Q_SLOTS:
         table.Slot(1) = {1, 0, 0, 5, -3, 3};
         table.Slot(2) = {1, 1, 2, 4, -2, 6};
         table.Slot(7) = {1, 0, 1, -3, -5, 5};
-        QVERIFY(h.form.Lines() == table);
-        h.Press(Form1::Command3[0]);
+        QVERIFY(h.form.Contents().Lines() == table);
+        h.Press(controls::SizeButtons[0]);
         QCOMPARE(h.Picture(), PictureDrawnAfresh(table, ViewAt(40)));
         QCOMPARE(h.PixelAt(380, 260), LineBlue);
         QCOMPARE(h.PixelAt(460, 420), LineBlue);

@@ -5,8 +5,6 @@
 
 #include <cstdint>
 
-namespace vb {
-
 // An opaque colour as 0xffRRGGBB, the layout every face's image uses.
 using Rgb = std::uint32_t;
 
@@ -18,6 +16,5 @@ constexpr Rgb RgbOf(int red, int green, int blue)
 
 // The classic 16-colour palette, index 0 to 15. An index outside that range
 // gives black rather than reading past the table.
-Rgb QBColor(int index);
+Rgb PaletteColour(int index);
 
-} // namespace vb

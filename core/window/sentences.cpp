@@ -1,13 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "form/sentences.h"
+#include "window/sentences.h"
 
 #include "lines/linedrawing.h"
+#include "runtime/numbers.h"
 #include "runtime/text.h"
-#include "runtime/vbnumber.h"
 
 #include <array>
+#include <cstdlib>
 
 namespace {
 
@@ -21,7 +22,7 @@ std::string PlaneSizeName(int gridUnit)
 // synthesizer reads as "minus" rather than as a dash.
 std::string Number(float value)
 {
-    const std::string shown = vb::Str(value);
+    const std::string shown = NumberText(value);
     const std::string_view text = Trimmed(shown);
     if (text.starts_with('-'))
         return std::string(MinusSign) + std::string(text.substr(1));
@@ -55,6 +56,29 @@ std::string LeftSide(const LineSlot &line)
 
 const std::string OutsideDrawn = "（描いた範囲の外）";
 
+// A rounded number as it is read out: ".5" as "0.5", "1.5E-07" as
+// "1.5かける10のマイナス7乗".
+std::string SpokenRounded(const std::string &shown)
+{
+    if (shown.starts_with('.'))
+        return '0' + shown;
+    const std::size_t mark = shown.find('E');
+    if (mark == std::string::npos)
+        return shown;
+    const int exponent = std::stoi(shown.substr(mark + 1));
+    return shown.substr(0, mark) + "かける10の" + (exponent < 0 ? "マイナス" : "") +
+           std::to_string(std::abs(exponent)) + "乗";
+}
+
+std::string SpokenPoint(const Crossing &crossing)
+{
+    std::string text = "(";
+    text += SpokenCoordinate(crossing.x);
+    text += ", ";
+    text += SpokenCoordinate(crossing.y);
+    return text + ")";
+}
+
 std::string PointIn(const Crossing &crossing, Wording wording)
 {
     return wording == Wording::Written ? PointText(crossing) : SpokenPoint(crossing);
@@ -73,6 +97,19 @@ std::vector<std::string> operator+(std::vector<std::string> parts,
 }
 
 } // namespace
+
+std::string SpokenCoordinate(const Coordinate &coordinate)
+{
+    std::string spoken = coordinate.rounded ? "約" : "";
+    if (coordinate.negative)
+        spoken += "マイナス";
+    if (coordinate.rounded)
+        return spoken + SpokenRounded(coordinate.above);
+    // "3分の4": the denominator is read first.
+    if (!coordinate.below.empty())
+        return spoken + coordinate.below + "分の" + coordinate.above;
+    return spoken + coordinate.above;
+}
 
 std::string LineName(int slot)
 {
@@ -208,6 +245,19 @@ std::string AllErasedAnnouncement(const PlaneView &view)
 std::string PlaneSizeChosenSentence(const LineTable &table, const PlaneView &view)
 {
     return Join(DescribePicture(table, view), "。");
+}
+
+std::string StepSentence(const LineStep &step)
+{
+    switch (step.command) {
+    case LineCommand::Draw:
+        return LineDrawnSentence(step.slot, step.after, step.view);
+    case LineCommand::Erase:
+        return LineErasedSentence(step.slot);
+    case LineCommand::EraseAll:
+        break;
+    }
+    return AllErasedSentence();
 }
 
 std::string UndoneSentence(const std::string &what)

@@ -27,26 +27,26 @@ void TestInputPanel::choosingAnEmptySlotEmptiesTheBoxes()
     CoreHarness h;
     h.TypeLine(QStringList(5, QStringLiteral("7")));
     h.PressSlot(2);
-    QVERIFY(h.form.Control(Form1::Option1[2]).checked);
-    QVERIFY(!h.form.Control(Form1::Option1[0]).checked);
-    QCOMPARE(h.form.CurrentSlot(), 2);
+    QVERIFY(h.form.Control(controls::SlotButtons[2]).checked);
+    QVERIFY(!h.form.Control(controls::SlotButtons[0]).checked);
+    QCOMPARE(h.form.Contents().Selected(), 2);
     QCOMPARE(h.BoxTexts(), QStringList(5, QString()));
-    QCOMPARE(h.Focus(), Form1::Text1);
+    QCOMPARE(h.Focus(), controls::Boxes[box::A]);
 }
 
 void TestInputPanel::enterWalksThroughTheBoxesToTheDrawButton()
 {
     CoreHarness h;
-    QCOMPARE(h.Focus(), Form1::Text1);
+    QCOMPARE(h.Focus(), controls::Boxes[box::A]);
     const QStringList values = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4"),
                                 QStringLiteral("-2"), QStringLiteral("6")};
     for (int n = 1; n <= 5; ++n) {
         h.TypeAndEnter(values[n - 1]);
-        QCOMPARE(h.Focus(), n < 5 ? Form1::Boxes[static_cast<std::size_t>(n)] : Form1::Command4);
+        QCOMPARE(h.Focus(), n < 5 ? controls::Boxes[static_cast<std::size_t>(n)] : controls::DrawButton);
         QCOMPARE(h.BoxText(n), values[n - 1]);
     }
     // Enter in the last box only moves on: nothing is drawn or stored yet.
-    QVERIFY(!h.form.Lines().Slot(0).IsDrawn());
+    QVERIFY(!h.form.Contents().Lines().Slot(0).IsDrawn());
     QCOMPARE(h.PixelAt(333, 272), SurfaceYellow);
 }
 
@@ -54,7 +54,7 @@ void TestInputPanel::otherKeysOnlyEdit()
 {
     CoreHarness h;
     h.Type(QStringLiteral("ab 3"));
-    QCOMPARE(h.Focus(), Form1::Text1);
+    QCOMPARE(h.Focus(), controls::Boxes[box::A]);
     QCOMPARE(h.BoxText(1), QStringLiteral("ab 3"));
     h.Backspace();
     QCOMPARE(h.BoxText(1), QStringLiteral("ab "));
@@ -85,7 +85,7 @@ void TestInputPanel::rangeCaptionFollowsB()
     QFETCH(QString, b);
     QFETCH(int, top);
     CoreHarness h;
-    h.form.FocusedBy(Form1::Text2);
+    h.form.FocusedBy(controls::Boxes[box::B]);
     // Start from the other caption, so the typed value has to move it.
     h.Type(top == CaptionShownTop ? QStringLiteral("9") : QStringLiteral("0"));
     QCOMPARE(h.CaptionTop(), top == CaptionShownTop ? CaptionHiddenTop : CaptionShownTop);
@@ -97,7 +97,7 @@ void TestInputPanel::rangeCaptionFollowsB()
 void TestInputPanel::emptyingBLeavesTheCaption()
 {
     CoreHarness h;
-    h.form.FocusedBy(Form1::Text2);
+    h.form.FocusedBy(controls::Boxes[box::B]);
     h.Type(QStringLiteral("0"));
     QCOMPARE(h.CaptionTop(), CaptionShownTop);
     h.Backspace();
@@ -122,7 +122,7 @@ void TestInputPanel::recallingAVerticalLineShowsTheYRange()
              (QStringList{QStringLiteral(" 2"), QStringLiteral(" 0"), QStringLiteral(" 6"),
                           QStringLiteral("-1"), QStringLiteral(" 4")}));
     QCOMPARE(h.CaptionTop(), CaptionShownTop);
-    QCOMPARE(h.Focus(), Form1::Text1);
+    QCOMPARE(h.Focus(), controls::Boxes[box::A]);
 
     h.PressSlot(4);
     QCOMPARE(h.BoxText(1), QStringLiteral("-.25"));
@@ -133,7 +133,7 @@ void TestInputPanel::recallingAVerticalLineShowsTheYRange()
 
     // A slot emptied by erasing shows nothing of its old numbers.
     h.PressSlot(3);
-    h.Press(Form1::Command5);
+    h.Press(controls::EraseButton);
     h.PressSlot(4);
     h.PressSlot(3);
     QCOMPARE(h.BoxText(1), QString());
@@ -145,7 +145,7 @@ void TestInputPanel::recallShowsStoredValuesNotTypedTexts()
     CoreHarness h;
     h.TypeLine({QStringLiteral("1.50"), QStringLiteral(".5"), QStringLiteral("3"),
                 QStringLiteral("-2.0"), QStringLiteral("0.1")});
-    h.Press(Form1::Command4);
+    h.Press(controls::DrawButton);
     h.PressSlot(0);
     QCOMPARE(h.BoxTexts(),
              (QStringList{QStringLiteral(" 1.5"), QStringLiteral(" .5"), QStringLiteral(" 3"),
@@ -159,15 +159,15 @@ void TestInputPanel::arrowKeysMoveTheSelection()
                     QStringLiteral("0"), QStringLiteral("1")});
     // The first slot button is chosen, and then Tab brings the focus to it.
     h.PressSlot(0);
-    h.form.FocusedBy(Form1::Option1[0]);
-    h.Apply(h.form.Arrow(Form1::Option1[0], 1, 0));
-    QVERIFY(h.form.Control(Form1::Option1[1]).checked);
-    QCOMPARE(h.form.CurrentSlot(), 1);
+    h.form.FocusedBy(controls::SlotButtons[0]);
+    h.Apply(h.form.Arrow(controls::SlotButtons[0], 1, 0));
+    QVERIFY(h.form.Control(controls::SlotButtons[1]).checked);
+    QCOMPARE(h.form.Contents().Selected(), 1);
     QCOMPARE(h.BoxText(1), QStringLiteral(" 5"));
-    QCOMPARE(h.Focus(), Form1::Text1);
+    QCOMPARE(h.Focus(), controls::Boxes[box::A]);
     // Only the selected slot button is a Tab stop.
-    QVERIFY(h.form.Control(Form1::Option1[1]).tabStop);
-    QVERIFY(!h.form.Control(Form1::Option1[0]).tabStop);
+    QVERIFY(h.form.Control(controls::SlotButtons[1]).tabStop);
+    QVERIFY(!h.form.Control(controls::SlotButtons[0]).tabStop);
 }
 
 QTEST_MAIN(TestInputPanel)

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "support/pupilmodel.h"
+#include "support/switchedcanvas.h"
 
 #include <QTest>
 
@@ -23,7 +24,7 @@ constexpr long defaultActions = 200000;
 constexpr long pictureEvery = 500;
 constexpr long pictureFollowed = 25;
 
-// Makes each gesture as the window passes it on to Form1: a click focuses
+// Makes each gesture as the window passes it on to the core: a click focuses
 // and presses, a key goes to the box's key handler before the box's own
 // editing, which is played here as the window's boxes edit.
 class CoreDriver final : public PupilDriver {
@@ -48,8 +49,8 @@ public:
         const int control = Number(name);
         form_.FocusedBy(control);
         selected_ = -1;
-        if (Layout(control).kind == ControlKind::Button ||
-            Layout(control).kind == ControlKind::Option)
+        if (Layout(control).Kind() == ControlKind::Button ||
+            Layout(control).Kind() == ControlKind::Option)
             Run([&] { return form_.Press(control); }, control);
     }
 
@@ -57,7 +58,7 @@ public:
     {
         const int focus = Focus();
         const bool box = IsBox(focus);
-        const ControlKind kind = Layout(focus).kind;
+        const ControlKind kind = Layout(focus).Kind();
         if (modifiers & Qt::ControlModifier) {
             // Ctrl+C changes nothing; what it copies is read in CheckCopy.
             if (key == Qt::Key_A && box)
@@ -67,7 +68,7 @@ public:
             else if (key == Qt::Key_Y || key == Qt::Key_Z)
                 Run([&] { return form_.Redo(); });
             else if (key == Qt::Key_I)
-                Run([&] { return form_.ShowMarks(!form_.MarksShown()); });
+                Run([&] { return form_.ShowMarks(!form_.Contents().MarksShown()); });
         } else if (key == Qt::Key_Tab) {
             Tab();
         } else if (box && key == Qt::Key_Return) {
@@ -104,7 +105,7 @@ public:
         if (!failure_.isEmpty())
             return failure_;
         for (int i = 0; i < SlotButtonCount; ++i) {
-            const auto button = form_.Control(Form1::Option1.at(static_cast<std::size_t>(i)));
+            const auto button = form_.Control(controls::SlotButtons.at(static_cast<std::size_t>(i)));
             if (button.checked != (i == model.current) || button.tabStop != button.checked)
                 return QStringLiteral("%1 is checked: %2, a Tab stop: %3, while %4 is selected")
                     .arg(SlotName(i))
@@ -116,12 +117,12 @@ public:
         for (int n = 0; n < 5; ++n)
             boxes << Q(form_.BoxText(n));
         if (QString difference = CompareWithModel(
-                model, form_, form_.Control(ControlNumber("Label6", 1)).top, boxes, FocusedName());
+                model, form_, form_.Control(controls::RangeCaptions[1]).top, boxes, FocusedName());
             !difference.isEmpty())
             return difference;
         if (!SaysAsExpected(said_, model.said))
             return QStringLiteral("announced \"%1\", expected \"%2\"").arg(said_, model.said);
-        // What the surface was asked to draw; Form1 and the model both list
+        // What the surface was asked to draw; the core and the model both list
         // nothing, one line and everything, in that order.
         const auto asked = static_cast<int>(drawing_);
         const auto expected = static_cast<int>(model.change);
@@ -132,7 +133,7 @@ public:
                 .arg(line_)
                 .arg(expected)
                 .arg(model.drawnSlot);
-        drawing_ = Form1::Drawing::None;
+        drawing_ = Window::Drawing::None;
         said_.clear();
         if (following_)
             picture_.Follow(model);
@@ -151,7 +152,8 @@ public:
         QString difference;
         if (following_ && (done % pictureEvery == 0 || done == actions_)) {
             following_ = false;
-            ++(last_ == Form1::Drawing::Line ? counts.draws : counts.redraws);
+            switched_.on = false;
+            ++(last_ == Window::Drawing::Line ? counts.draws : counts.redraws);
             difference = CompareImages(canvas_.Image(), picture_.Image(),
                                        QStringLiteral("picture after the last few actions"),
                                        QStringLiteral("tst_randompupil"));
@@ -159,8 +161,9 @@ public:
         const long next = std::min((done / pictureEvery + 1) * pictureEvery, actions_);
         if (!following_ && next > done && next - done <= pictureFollowed) {
             following_ = true;
-            last_ = Form1::Drawing::Whole;
-            form_.DrawWhole(canvas_);
+            last_ = Window::Drawing::Whole;
+            switched_.on = true;
+            form_.Redraw();
             picture_.Start(model);
         }
         return difference;
@@ -171,7 +174,7 @@ private:
     {
         return FormLayout()[static_cast<std::size_t>(control)];
     }
-    static bool IsBox(int control) { return Layout(control).kind == ControlKind::Box; }
+    static bool IsBox(int control) { return Layout(control).Kind() == ControlKind::Box; }
     int Focus() const { return form_.Focus(); }
     int Number(const QString &name) const
     {
@@ -179,8 +182,8 @@ private:
     }
     QString Text(int box) const
     {
-        const auto at = std::find(Form1::Boxes.begin(), Form1::Boxes.end(), box);
-        return Q(form_.BoxText(static_cast<int>(at - Form1::Boxes.begin())));
+        const auto at = std::find(controls::Boxes.begin(), controls::Boxes.end(), box);
+        return Q(form_.BoxText(static_cast<int>(at - controls::Boxes.begin())));
     }
 
     // The focused box's whole text stays selected until the box loses the
@@ -196,7 +199,7 @@ private:
     }
 
     // A character typed into a box: its key handler first, then the box's
-    // editing, which Form1 hears of only when the text changed.
+    // editing, which the core hears of only when the text changed.
     void Char(int box, QChar c)
     {
         Run([&] { return form_.KeyPress(box, static_cast<std::int16_t>(c.unicode())); });
@@ -234,42 +237,41 @@ private:
     template <typename Event> void Run(Event event, int pressed = -1)
     {
         const int before = Focus();
-        const Form1::Outcome outcome = event();
+        const Window::Outcome outcome = event();
         if (Focus() != before && Focus() != pressed && !outcome.focusMoved && failure_.isEmpty())
             failure_ =
-                QStringLiteral("Form1 moved the focus from %1 to %2 without telling the face")
+                QStringLiteral("the core moved the focus from %1 to %2 without telling the face")
                     .arg(names_.at(before), FocusedName());
         if (outcome.ended && failure_.isEmpty())
             failure_ = QStringLiteral("the program ended");
-        // Form1 lists its drawings from the least to the most, and a whole
+        // The core lists its drawings from the least to the most, and a whole
         // redraw holds any line drawn in the same gesture.
-        if (outcome.drawing > drawing_) {
-            drawing_ = outcome.drawing;
+        if (outcome.drawn > drawing_) {
+            drawing_ = outcome.drawn;
             line_ = outcome.line;
         }
         if (!outcome.announcement.empty())
             said_ = Q(outcome.announcement);
-        if (following_ && outcome.drawing != Form1::Drawing::None) {
-            form_.Draw(canvas_, outcome);
-            last_ = outcome.drawing;
-        }
+        if (following_ && outcome.drawn != Window::Drawing::None)
+            last_ = outcome.drawn;
     }
 
-    Form1 form_;
+    ImageCanvas canvas_{SurfaceSize, SurfaceSize, SurfaceYellow};
+    SwitchedCanvas switched_{canvas_};
+    Window form_{switched_};
     long actions_;
     std::array<QString, ControlCount> names_;
     std::vector<int> tabOrder_;
     int selected_ = -1; // the box whose whole text is selected
     unsigned selectedWrites_ = 0;
     // A face draws the whole picture as it opens.
-    Form1::Drawing drawing_ = Form1::Drawing::Whole;
+    Window::Drawing drawing_ = Window::Drawing::Whole;
     int line_ = -1;
     QString said_;
     QString failure_;
     // The picture is followed over the last actions before a checkpoint.
     bool following_ = false;
-    Form1::Drawing last_ = Form1::Drawing::None;
-    ImageCanvas canvas_{SurfaceSize, SurfaceSize, SurfaceYellow};
+    Window::Drawing last_ = Window::Drawing::None;
     ModelPicture picture_;
 };
 

@@ -6,10 +6,9 @@
 #include <string>
 #include <string_view>
 
-// The number rules the boxes and tick labels follow: text is read with the
-// old BASIC `Val` rule and numbers are shown with its `Str` rule, so a stored
-// line reads back exactly as a pupil of the original program would see it.
-namespace vb {
+// The number rules the boxes and tick labels follow: text is read and
+// numbers are shown as the old BASIC did (its Val and Str), so a stored line
+// reads back exactly as a pupil of the original program would see it.
 
 // Reads the leading number of `text`, UTF-8. Blanks, tabs and line feeds are skipped
 // wherever they stand, then an optional sign, digits with at most one point
@@ -21,7 +20,7 @@ namespace vb {
 // minus sign "−" and the hyphen "‐", all read as "-". Never NaN: a magnitude
 // beyond the double range reads as an infinity. Bytes that are not UTF-8
 // end the number, as any other character that cannot continue it.
-double Val(std::string_view text);
+double ReadNumber(std::string_view text);
 
 // Rounds a double to the nearest single, the way a value is stored in a slot.
 // Defined for every input: beyond the single range gives an infinity, a tiny
@@ -34,6 +33,5 @@ float ToSingle(double value);
 // long as the integer part has at most seven digits and at most seven decimal
 // places hold the rest (" .0000001", " 1234567", " .3333333"); beyond that
 // the exponent form " 1E-08", " 1.5E-07", " 3.333333E-02", " 1.234568E+07".
-std::string Str(float value);
+std::string NumberText(float value);
 
-} // namespace vb

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "runtime/vbnumber.h"
+#include "runtime/numbers.h"
 
 #include <double-conversion/double-to-string.h>
 #include <double-conversion/string-to-double.h>
@@ -13,8 +13,6 @@
 #include <cstdlib>
 #include <limits>
 #include <string>
-
-namespace vb {
 
 namespace {
 
@@ -294,7 +292,7 @@ ShownDigits RoundForShowing(float magnitude)
 
 } // namespace
 
-double Val(std::string_view text)
+double ReadNumber(std::string_view text)
 {
     Reader reader(text);
     if (reader.peek() == U'&') {
@@ -328,7 +326,7 @@ float ToSingle(double value)
     return static_cast<float>(value);
 }
 
-std::string Str(float value)
+std::string NumberText(float value)
 {
     if (std::isnan(value))
         return " NaN";
@@ -383,4 +381,3 @@ std::string Str(float value)
     return text;
 }
 
-} // namespace vb

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "form/layout.h"
+#include "window/layout.h"
 
 #include "runtime/points.h"
 
@@ -41,7 +41,7 @@ float Points(FontStyle style)
 
 int PixelSize(FontStyle style)
 {
-    return vb::PointsToPixels(Points(style));
+    return PointsToPixels(Points(style));
 }
 
 bool IsBold(FontStyle style)

@@ -27,7 +27,7 @@ void DrawEightLines(CoreHarness &h)
     for (int k = 1; k <= SlotButtonCount; ++k) {
         h.TypeLine({QStringLiteral("1"), QString::number(k), QString::number(k + 1),
                     QStringLiteral("-3"), QStringLiteral("3")});
-        h.Press(Form1::Command4);
+        h.Press(controls::DrawButton);
     }
 }
 
@@ -76,13 +76,13 @@ void TestLineCommands::pupilDrawsALine()
     CoreHarness h;
     h.PressSlot(2);
     h.TypeFirstLine();
-    QCOMPARE(h.Focus(), Form1::Command4);
+    QCOMPARE(h.Focus(), controls::DrawButton);
     if (byKeyboard)
         h.Enter();
     else
-        h.Press(Form1::Command4);
+        h.Press(controls::DrawButton);
 
-    const LineSlot &slot = h.form.Lines().Slot(2);
+    const LineSlot &slot = h.form.Contents().Lines().Slot(2);
     QVERIFY(slot.IsDrawn());
     QCOMPARE(slot.A, 1.0f);
     QCOMPARE(slot.B, 2.0f);
@@ -95,10 +95,10 @@ void TestLineCommands::pupilDrawsALine()
     QCOMPARE(h.PixelAt(432, 322), LineBlue);
     QCOMPARE(h.PixelAt(460, 336), SurfaceYellow);
 
-    QVERIFY(h.form.Control(Form1::Option1[3]).checked);
-    QCOMPARE(h.form.CurrentSlot(), 3);
+    QVERIFY(h.form.Control(controls::SlotButtons[3]).checked);
+    QCOMPARE(h.form.Contents().Selected(), 3);
     QCOMPARE(h.BoxTexts(), QStringList(5, QString()));
-    QCOMPARE(h.Focus(), Form1::Text1);
+    QCOMPARE(h.Focus(), controls::Boxes[box::A]);
 }
 
 void TestLineCommands::drawingTheEighthSlotWrapsToTheFirst_data()
@@ -115,17 +115,17 @@ void TestLineCommands::drawingTheEighthSlotWrapsToTheFirst()
     if (firstHoldsVerticalLine) {
         h.TypeLine({QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("6"),
                     QStringLiteral("-1"), QStringLiteral("4")});
-        h.Press(Form1::Command4);
+        h.Press(controls::DrawButton);
     }
     h.StoreLine(7, {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("3"),
                     QStringLiteral("-5"), QStringLiteral("5")});
 
-    QVERIFY(h.form.Lines().Slot(7).IsDrawn());
-    QVERIFY(h.form.Control(Form1::Option1[0]).checked);
-    QCOMPARE(h.form.CurrentSlot(), 0);
+    QVERIFY(h.form.Contents().Lines().Slot(7).IsDrawn());
+    QVERIFY(h.form.Control(controls::SlotButtons[0]).checked);
+    QCOMPARE(h.form.Contents().Selected(), 0);
     QCOMPARE(h.BoxText(1), firstHoldsVerticalLine ? QStringLiteral(" 2") : QString());
     QCOMPARE(h.BoxText(2), firstHoldsVerticalLine ? QStringLiteral(" 0") : QString());
-    QCOMPARE(h.Focus(), Form1::Text1);
+    QCOMPARE(h.Focus(), controls::Boxes[box::A]);
     // The draw command always leaves the x-range caption, even over a
     // recalled vertical line.
     QCOMPARE(h.CaptionTop(), CaptionHiddenTop);
@@ -137,15 +137,15 @@ void TestLineCommands::drawingASlotTwiceKeepsBothUntilARedraw()
     // y = 1 and y = -2 over the whole width, both in slot 1.
     h.TypeLine({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"),
                 QStringLiteral("-10"), QStringLiteral("10")});
-    h.Press(Form1::Command4);
+    h.Press(controls::DrawButton);
     h.StoreLine(0, {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("-2"),
                     QStringLiteral("-10"), QStringLiteral("10")});
 
     QCOMPARE(h.PixelAt(311, 278), LineBlue);
     QCOMPARE(h.PixelAt(311, 344), LineBlue);
-    QCOMPARE(h.form.Lines().Slot(0).C, -2.0f);
+    QCOMPARE(h.form.Contents().Lines().Slot(0).C, -2.0f);
 
-    h.Press(Form1::Command3[1]);
+    h.Press(controls::SizeButtons[1]);
     QCOMPARE(h.PixelAt(311, 278), Black); // only the grid line is left
     QCOMPARE(h.PixelAt(311, 344), LineBlue);
 }
@@ -155,30 +155,30 @@ void TestLineCommands::eraseKeepsTheSlotSelected()
     CoreHarness h;
     h.TypeLine({QStringLiteral("1"), QStringLiteral("-1"), QStringLiteral("0"),
                 QStringLiteral("-5"), QStringLiteral("5")});
-    h.Press(Form1::Command4);
+    h.Press(controls::DrawButton);
     h.PressSlot(0);
     QCOMPARE(h.BoxText(1), QStringLiteral(" 1"));
     QVERIFY(BluePixels(h.Picture()) > 0);
 
-    h.form.FocusedBy(Form1::Text2);
+    h.form.FocusedBy(controls::Boxes[box::B]);
     h.Replace(QStringLiteral("0"));
     QCOMPARE(h.CaptionTop(), CaptionShownTop);
-    h.Press(Form1::Command5);
-    QVERIFY(!h.form.Lines().Slot(0).IsDrawn());
-    QCOMPARE(h.form.Lines().Slot(0).A, 1.0f); // the numbers stay, unseen
-    QVERIFY(h.form.Control(Form1::Option1[0]).checked);
-    QCOMPARE(h.form.CurrentSlot(), 0);
+    h.Press(controls::EraseButton);
+    QVERIFY(!h.form.Contents().Lines().Slot(0).IsDrawn());
+    QCOMPARE(h.form.Contents().Lines().Slot(0).A, 1.0f); // the numbers stay, unseen
+    QVERIFY(h.form.Control(controls::SlotButtons[0]).checked);
+    QCOMPARE(h.form.Contents().Selected(), 0);
     QCOMPARE(h.BoxTexts(), QStringList(5, QString()));
     QCOMPARE(BluePixels(h.Picture()), 0);
-    QCOMPARE(h.Focus(), Form1::Text1);
+    QCOMPARE(h.Focus(), controls::Boxes[box::A]);
     QCOMPARE(h.CaptionTop(), CaptionHiddenTop);
 
     // Drawing the slot again stores fresh values.
     h.TypeLine({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("-1"),
                 QStringLiteral("1")});
-    h.Press(Form1::Command4);
-    QCOMPARE(h.form.Lines().Slot(0).A, 0.0f);
-    QCOMPARE(h.form.Lines().Slot(0).C, 2.0f);
+    h.Press(controls::DrawButton);
+    QCOMPARE(h.form.Contents().Lines().Slot(0).A, 0.0f);
+    QCOMPARE(h.form.Contents().Lines().Slot(0).C, 2.0f);
 }
 
 void TestLineCommands::erasingAnEmptySlotStillRedraws()
@@ -188,53 +188,53 @@ void TestLineCommands::erasingAnEmptySlotStillRedraws()
     // surface until the next full redraw.
     h.TypeLine({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("-2"),
                 QStringLiteral("-10"), QStringLiteral("10")});
-    h.Press(Form1::Command4);
+    h.Press(controls::DrawButton);
     h.StoreLine(0, {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"),
                     QStringLiteral("-10"), QStringLiteral("10")});
     QCOMPARE(h.PixelAt(311, 344), LineBlue);
-    const bool couldUndo = h.form.CanUndo();
+    const bool couldUndo = h.form.Contents().CanUndo();
     h.Type(QStringLiteral("junk"));
-    h.Press(Form1::Command5);
-    QCOMPARE(h.form.CurrentSlot(), 1);
+    h.Press(controls::EraseButton);
+    QCOMPARE(h.form.Contents().Selected(), 1);
     QCOMPARE(h.BoxText(1), QString());
-    QCOMPARE(h.Focus(), Form1::Text1);
-    QVERIFY(h.form.Lines().Slot(0).IsDrawn());
+    QCOMPARE(h.Focus(), controls::Boxes[box::A]);
+    QVERIFY(h.form.Contents().Lines().Slot(0).IsDrawn());
     QCOMPARE(h.PixelAt(311, 278), LineBlue);
     QCOMPARE(h.PixelAt(311, 344), Black); // only the grid line is left
     // Nothing was erased, and the pupil hears so.
     QCOMPARE(h.announcement, QStringLiteral("直線２は空きなので、消す線はありません"));
-    QCOMPARE(h.form.CanUndo(), couldUndo);
+    QCOMPARE(h.form.Contents().CanUndo(), couldUndo);
     // Undo passes over it and takes back the second drawing of slot 1.
     h.Apply(h.form.Undo());
-    QCOMPARE(h.form.Lines().Slot(0).C, -2.0f);
+    QCOMPARE(h.form.Contents().Lines().Slot(0).C, -2.0f);
 }
 
 void TestLineCommands::resetClearsEverythingButTheScale()
 {
     CoreHarness h;
-    h.Press(Form1::Command3[2]);
-    h.form.FocusedBy(Form1::Text1);
+    h.Press(controls::SizeButtons[2]);
+    h.form.FocusedBy(controls::Boxes[box::A]);
     for (int i = 0; i < 3; ++i) {
         h.TypeLine({QStringLiteral("1"), QString::number(i + 1), QStringLiteral("2"),
                     QStringLiteral("-3"), QStringLiteral("3")});
-        h.Press(Form1::Command4);
+        h.Press(controls::DrawButton);
     }
     QVERIFY(BluePixels(h.Picture()) > 0);
-    QCOMPARE(h.form.CurrentSlot(), 3);
+    QCOMPARE(h.form.Contents().Selected(), 3);
 
-    h.Press(Form1::Command2);
+    h.Press(controls::ClearButton);
     QCOMPARE(BluePixels(h.Picture()), 0);
-    QCOMPARE(h.form.View().GridUnit, 14);
-    QVERIFY(h.form.Control(Form1::Option1[0]).checked);
-    QCOMPARE(h.form.CurrentSlot(), 0);
-    QCOMPARE(h.Focus(), Form1::Text1);
+    QCOMPARE(h.form.Contents().View().GridUnit, 14);
+    QVERIFY(h.form.Control(controls::SlotButtons[0]).checked);
+    QCOMPARE(h.form.Contents().Selected(), 0);
+    QCOMPARE(h.Focus(), controls::Boxes[box::A]);
     for (int slot = 0; slot < LineTable::SlotCount; ++slot)
-        QVERIFY(!h.form.Lines().Slot(slot).IsDrawn());
+        QVERIFY(!h.form.Contents().Lines().Slot(slot).IsDrawn());
 
     // The old lines never come back, neither on recall nor on a redraw.
     h.PressSlot(1);
     QCOMPARE(h.BoxText(1), QString());
-    h.Press(Form1::Command3[0]);
+    h.Press(controls::SizeButtons[0]);
     QCOMPARE(BluePixels(h.Picture()), 0);
 }
 
@@ -242,12 +242,12 @@ void TestLineCommands::resetEmptiesTheBoxesOfTheSelectedFirstSlot()
 {
     CoreHarness h;
     h.Type(QStringLiteral("5"));
-    h.form.FocusedBy(Form1::Text5);
+    h.form.FocusedBy(controls::Boxes[box::RangeEnd]);
     h.Type(QStringLiteral("9"));
-    h.Press(Form1::Command2);
+    h.Press(controls::ClearButton);
     QCOMPARE(h.BoxText(1), QString());
     QCOMPARE(h.BoxText(5), QString());
-    QCOMPARE(h.Focus(), Form1::Text1);
+    QCOMPARE(h.Focus(), controls::Boxes[box::A]);
 }
 
 void TestLineCommands::numbersAreStoredInSinglePrecision()
@@ -255,8 +255,8 @@ void TestLineCommands::numbersAreStoredInSinglePrecision()
     CoreHarness h;
     h.TypeLine({QStringLiteral("1E+39"), QStringLiteral("1"), QStringLiteral("0.1"),
                 QStringLiteral("-1"), QStringLiteral("1")});
-    h.Press(Form1::Command4);
-    const LineSlot &slot = h.form.Lines().Slot(0);
+    h.Press(controls::DrawButton);
+    const LineSlot &slot = h.form.Contents().Lines().Slot(0);
     QVERIFY(std::isinf(slot.A) && slot.A > 0);
     QCOMPARE(slot.C, 0.1f);
     // A slope of infinity has no end on the plane, so nothing is drawn.
@@ -268,20 +268,20 @@ void TestLineCommands::numbersAreStoredInSinglePrecision()
     // A full redraw with the infinite slot in the table still draws the rest.
     h.StoreLine(1, {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"),
                     QStringLiteral("-10"), QStringLiteral("10")});
-    h.Press(Form1::Command3[1]);
+    h.Press(controls::SizeButtons[1]);
     QCOMPARE(h.PixelAt(311, 278), LineBlue);
 }
 
 void TestLineCommands::emptyBoxesStoreZerosAndDrawNothing()
 {
     CoreHarness h;
-    h.Press(Form1::Command4);
-    const LineSlot &slot = h.form.Lines().Slot(0);
+    h.Press(controls::DrawButton);
+    const LineSlot &slot = h.form.Contents().Lines().Slot(0);
     QVERIFY(slot.IsDrawn());
     QCOMPARE(slot.A, 0.0f);
     QCOMPARE(slot.B, 0.0f);
     QCOMPARE(BluePixels(h.Picture()), 0);
-    QCOMPARE(h.form.CurrentSlot(), 1);
+    QCOMPARE(h.form.Contents().Selected(), 1);
     h.PressSlot(0);
     QCOMPARE(h.BoxText(1), QStringLiteral(" 0"));
     QCOMPARE(h.CaptionTop(), CaptionShownTop);
@@ -299,12 +299,12 @@ void TestLineCommands::undoAndRedoACommand_data()
     QTest::addColumn<QStringList>("undoneBoxes");
     QTest::addColumn<QStringList>("redoneBoxes");
     QTest::newRow("draw over a filled slot")
-        << Form1::Command4 << 2 << 2 << 2 << QStringLiteral("直線３を引きました: 2y = 5, 0 ≦ x ≦ 1")
+        << controls::DrawButton << 2 << 2 << 2 << QStringLiteral("直線３を引きました: 2y = 5, 0 ≦ x ≦ 1")
         << Shown(QStringLiteral(" 1| 3| 4|-3| 3")) << Shown(QStringLiteral(" 0| 2| 5| 0| 1"));
-    QTest::newRow("erase") << Form1::Command5 << 4 << 4 << 4 << QStringLiteral("直線５を消しました")
+    QTest::newRow("erase") << controls::EraseButton << 4 << 4 << 4 << QStringLiteral("直線５を消しました")
                            << Shown(QStringLiteral(" 1| 5| 6|-3| 3")) << QStringList(5, QString());
     QTest::newRow("reset with eight lines")
-        << Form1::Command2 << 6 << 6 << 0 << QStringLiteral("すべての直線を消しました")
+        << controls::ClearButton << 6 << 6 << 0 << QStringLiteral("すべての直線を消しました")
         << Shown(QStringLiteral(" 1| 7| 8|-3| 3")) << QStringList(5, QString());
 }
 
@@ -319,31 +319,31 @@ void TestLineCommands::undoAndRedoACommand()
     QFETCH(QStringList, redoneBoxes);
     CoreHarness h;
     DrawEightLines(h);
-    const LineTable before = h.form.Lines();
+    const LineTable before = h.form.Contents().Lines();
     const QImage pictureBefore = h.Picture();
     h.PressSlot(slot);
-    if (command == Form1::Command4)
+    if (command == controls::DrawButton)
         h.TypeLine({QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("5"),
                     QStringLiteral("0"), QStringLiteral("1")});
     h.Press(command);
-    const LineTable after = h.form.Lines();
+    const LineTable after = h.form.Contents().Lines();
     QVERIFY(after != before);
 
     h.Apply(h.form.Undo());
-    QVERIFY(h.form.Lines() == before);
+    QVERIFY(h.form.Contents().Lines() == before);
     QCOMPARE(h.Picture(), pictureBefore);
-    QCOMPARE(h.form.CurrentSlot(), undoneSlot);
-    QVERIFY(h.form.Control(Form1::Option1[static_cast<std::size_t>(undoneSlot)]).checked);
+    QCOMPARE(h.form.Contents().Selected(), undoneSlot);
+    QVERIFY(h.form.Control(controls::SlotButtons[static_cast<std::size_t>(undoneSlot)]).checked);
     QCOMPARE(h.BoxTexts(), undoneBoxes);
-    QCOMPARE(h.Focus(), Form1::Text1);
+    QCOMPARE(h.Focus(), controls::Boxes[box::A]);
     QCOMPARE(h.announcement, QStringLiteral("元に戻しました: ") + what);
 
     // Redo after another control has been used.
-    h.Press(Form1::Command3[0]);
+    h.Press(controls::SizeButtons[0]);
     h.Apply(h.form.Redo());
-    QVERIFY(h.form.Lines() == after);
+    QVERIFY(h.form.Contents().Lines() == after);
     QCOMPARE(h.Picture(), PictureDrawnAfresh(after, ViewAt(40)));
-    QCOMPARE(h.form.CurrentSlot(), redoneSlot);
+    QCOMPARE(h.form.Contents().Selected(), redoneSlot);
     QCOMPARE(h.BoxTexts(), redoneBoxes);
     QCOMPARE(h.announcement, QStringLiteral("やり直しました: ") + what);
 }
@@ -352,16 +352,16 @@ void TestLineCommands::undoWithNothingToUndoDoesNothing()
 {
     CoreHarness h;
     // Erasing an empty slot changes no line, so it is no step either.
-    h.Press(Form1::Command5);
+    h.Press(controls::EraseButton);
     const QImage picture = h.Picture();
-    QVERIFY(!h.form.CanUndo());
-    QVERIFY(!h.form.CanRedo());
-    for (const int focus : {Form1::Text1, Form1::Picture1}) {
+    QVERIFY(!h.form.Contents().CanUndo());
+    QVERIFY(!h.form.Contents().CanRedo());
+    for (const int focus : {controls::Boxes[box::A], controls::Surface}) {
         h.form.FocusedBy(focus);
         h.Apply(h.form.Undo());
         h.Apply(h.form.Redo());
     }
-    QVERIFY(h.form.Lines() == LineTable());
+    QVERIFY(h.form.Contents().Lines() == LineTable());
     QCOMPARE(h.Picture(), picture);
 }
 
@@ -369,11 +369,11 @@ void TestLineCommands::undoingTheFirstLineLeavesTheBarePlane()
 {
     CoreHarness h;
     h.TypeFirstLine();
-    h.Press(Form1::Command4);
+    h.Press(controls::DrawButton);
     h.Type(QStringLiteral("12"));
     h.Apply(h.form.Undo());
-    QVERIFY(!h.form.Lines().Slot(0).IsDrawn());
-    QCOMPARE(h.form.CurrentSlot(), 0);
+    QVERIFY(!h.form.Contents().Lines().Slot(0).IsDrawn());
+    QCOMPARE(h.form.Contents().Selected(), 0);
     QCOMPARE(h.BoxText(1), QString());
     QCOMPARE(BluePixels(h.Picture()), 0);
 }
@@ -406,11 +406,11 @@ void TestLineCommands::marksShowNumbersAndCrossings()
     CoreHarness h;
     h.TypeLine({QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("4"), QStringLiteral("-3"),
                 QStringLiteral("8")});
-    h.Press(Form1::Command4);
+    h.Press(controls::DrawButton);
     h.Apply(h.form.ShowMarks(true));
-    QVERIFY(h.form.MarksShown());
+    QVERIFY(h.form.Contents().MarksShown());
     h.TypeLine(second);
-    h.Press(Form1::Command4);
+    h.Press(controls::DrawButton);
     QVERIFY(h.announcement.contains(QStringLiteral("。直線１との交点 ") + spoken +
                                     QStringLiteral("。次は３ 空き")));
 
@@ -419,12 +419,12 @@ void TestLineCommands::marksShowNumbersAndCrossings()
     QCOMPARE(h.PixelAt(dot.x(), dot.y()), qRgb(255, 0, 0));
     const QString crossing = QStringLiteral("直線１と直線２の交点 ");
     QVERIFY(Q(h.form.CopyText()).endsWith(crossing + written + QLatin1Char('\n')));
-    QVERIFY(Q(h.form.Control(Form1::Picture1).accessibleDescription).endsWith(crossing + spoken));
+    QVERIFY(Q(h.form.Control(controls::Surface).accessibleDescription).endsWith(crossing + spoken));
 
     // Off, the picture is the plain one again.
     h.Apply(h.form.ShowMarks(false));
-    QVERIFY(!h.form.MarksShown());
-    QCOMPARE(h.Picture(), PictureDrawnAfresh(h.form.Lines(), ViewAt(22)));
+    QVERIFY(!h.form.Contents().MarksShown());
+    QCOMPARE(h.Picture(), PictureDrawnAfresh(h.form.Contents().Lines(), ViewAt(22)));
 }
 
 QTEST_MAIN(TestLineCommands)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "lines/crossings.h"
+#include "lines/linehistory.h"
 #include "lines/linetable.h"
 #include "plane/planeview.h"
 
@@ -31,6 +32,11 @@ std::vector<std::string> DescribePicture(const LineTable &table, const PlaneView
 
 // What a slot button holds: "１ 空き", or its line.
 std::string DescribeSlotButton(int slot, const LineTable &table, const PlaneView &view);
+
+// A crossing's coordinate as a Japanese speaker reads it: "3", "マイナス3",
+// "3分の4", "マイナス3分の4"; a rounded one as "約1.333333", "約マイナス2.5",
+// "約1.5かける10のマイナス7乗".
+std::string SpokenCoordinate(const Coordinate &coordinate);
 
 // Written words keep "4/3" (the clipboard text); spoken words read the
 // fraction the Japanese way, "3分の4" (for a speech synthesizer).
@@ -74,6 +80,9 @@ std::string AllErasedSentence();
 // That, and the bare plane that is left.
 std::string AllErasedAnnouncement(const PlaneView &view);
 std::string PlaneSizeChosenSentence(const LineTable &table, const PlaneView &view);
+// What a line command did, in the words it was announced with; undoing and
+// redoing it name it so.
+std::string StepSentence(const LineStep &step);
 std::string UndoneSentence(const std::string &what);
 std::string RedoneSentence(const std::string &what);
 std::string MarksShownSentence(const std::vector<Crossing> &crossings);

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "runtime/numbertables.h"
-#include "runtime/vbnumber.h"
+#include "runtime/numbers.h"
 #include "support/sevendigits.h"
 
 #include <QtTest>
@@ -65,7 +65,7 @@ void TestVbNumber::val()
 {
     QFETCH(QByteArray, text);
     QFETCH(double, expected);
-    const double actual = vb::Val(text.toStdString());
+    const double actual = ReadNumber(text.toStdString());
     QVERIFY2(actual == expected,
              qPrintable(describe(actual) + QStringLiteral(" != ") + describe(expected)));
 }
@@ -81,7 +81,7 @@ void TestVbNumber::valNeverNaN()
         const int length = static_cast<int>(random() % 24);
         for (int k = 0; k < length; ++k)
             text += alphabet.at(static_cast<qsizetype>(random() % alphabet.size()));
-        QVERIFY2(!std::isnan(vb::Val(text.toStdString())), qPrintable(text));
+        QVERIFY2(!std::isnan(ReadNumber(text.toStdString())), qPrintable(text));
     }
 }
 
@@ -98,7 +98,7 @@ void TestVbNumber::toSingle()
 {
     QFETCH(double, value);
     QFETCH(float, expected);
-    const float actual = vb::ToSingle(value);
+    const float actual = ToSingle(value);
     if (std::isnan(expected))
         QVERIFY(std::isnan(actual));
     else
@@ -119,20 +119,20 @@ void TestVbNumber::str()
 {
     QFETCH(float, value);
     QFETCH(QString, expected);
-    QCOMPARE(QString::fromStdString(vb::Str(value)), expected);
+    QCOMPARE(QString::fromStdString(NumberText(value)), expected);
 }
 
 void TestVbNumber::roundTripClassroomValues_data()
 {
     QTest::addColumn<float>("value");
     for (const float value : numbertables::ClassroomValues())
-        QTest::newRow(vb::Str(value).c_str()) << value;
+        QTest::newRow(NumberText(value).c_str()) << value;
 }
 
 void TestVbNumber::roundTripClassroomValues()
 {
     QFETCH(float, value);
-    QCOMPARE(vb::ToSingle(vb::Val(vb::Str(value))), value);
+    QCOMPARE(ToSingle(ReadNumber(NumberText(value))), value);
 }
 
 void TestVbNumber::roundTripRandomSingles()
@@ -144,12 +144,12 @@ void TestVbNumber::roundTripRandomSingles()
         if (!std::isfinite(value))
             continue;
         ++checked;
-        const std::string text = vb::Str(value);
-        const float back = vb::ToSingle(vb::Val(text));
+        const std::string text = NumberText(value);
+        const float back = ToSingle(ReadNumber(text));
         QVERIFY2(back == sevenDigitSingle(value), text.c_str());
     }
 }
 
 QTEST_APPLESS_MAIN(TestVbNumber)
 
-#include "tst_vbnumber.moc"
+#include "tst_numbers.moc"

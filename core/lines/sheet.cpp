@@ -1,0 +1,81 @@
+// SPDX-FileCopyrightText: 2026 Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "lines/sheet.h"
+
+PlaneView Sheet::View() const
+{
+    PlaneView view;
+    view.GridUnit = PlaneSizes[size_].gridUnit;
+    return view;
+}
+
+void Sheet::Select(int slot)
+{
+    selected_ = (slot % SlotButtonCount + SlotButtonCount) % SlotButtonCount;
+}
+
+void Sheet::DrawLine(const LineSlot &line)
+{
+    const LineTable before = lines_;
+    const int slot = selected_;
+    LineSlot &stored = lines_.Slot(slot);
+    stored = line;
+    stored.Drawn = 1;
+    Select(slot + 1);
+    // Undoing or redoing it selects the slot it was drawn in.
+    Record(before, slot, slot, LineCommand::Draw, slot);
+}
+
+bool Sheet::EraseLine()
+{
+    const LineTable before = lines_;
+    LineSlot &slot = lines_.Slot(selected_);
+    const bool held = slot.IsDrawn();
+    slot.Drawn = 0;
+    Record(before, selected_, selected_, LineCommand::Erase, selected_);
+    return held;
+}
+
+void Sheet::EraseAll()
+{
+    const LineTable before = lines_;
+    const int slotBefore = selected_;
+    lines_.ClearAll();
+    selected_ = 0;
+    Record(before, slotBefore, 0, LineCommand::EraseAll, 0);
+}
+
+void Sheet::ChooseSize(std::size_t size)
+{
+    if (size < PlaneSizes.size())
+        size_ = size;
+}
+
+const LineStep *Sheet::Undo()
+{
+    const LineStep *step = history_.Undo();
+    if (step != nullptr) {
+        lines_ = step->before;
+        selected_ = step->slotBefore;
+    }
+    return step;
+}
+
+const LineStep *Sheet::Redo()
+{
+    const LineStep *step = history_.Redo();
+    if (step != nullptr) {
+        lines_ = step->after;
+        selected_ = step->slotAfter;
+    }
+    return step;
+}
+
+void Sheet::Record(const LineTable &before, int slotBefore, int slotAfter, LineCommand command,
+                   int slot)
+{
+    if (before == lines_)
+        return;
+    history_.Push({before, lines_, slotBefore, slotAfter, command, slot, View()});
+}
