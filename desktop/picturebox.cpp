@@ -42,13 +42,7 @@ void PictureBox::CopyToClipboard()
     // desktop's clipboard manager when the program ends.
     auto *data = new QMimeData;
     data->setImageData(canvas_.Image());
-#ifndef Q_OS_WASM
     data->setText(copyText_);
-#else
-    // Qt 6.4 for WebAssembly hands the browser one clipboard item for each
-    // format, and Chromium takes only one: the picture is what a worksheet
-    // needs.
-#endif
     QGuiApplication::clipboard()->setMimeData(data, QClipboard::Clipboard);
 }
 
