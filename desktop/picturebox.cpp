@@ -42,13 +42,7 @@ void PictureBox::CopyToClipboard()
     // desktop's clipboard manager when the program ends.
     auto *data = new QMimeData;
     data->setImageData(canvas_.Image());
-#ifndef Q_OS_WASM
     data->setText(copyText_);
-#else
-    // Qt 6.4 for WebAssembly hands the browser one clipboard item for each
-    // format, and Chromium takes only one: the picture is what a worksheet
-    // needs.
-#endif
     QGuiApplication::clipboard()->setMimeData(data, QClipboard::Clipboard);
 }
 
@@ -88,20 +82,31 @@ void PictureBox::contextMenuEvent(QContextMenuEvent *event)
     ShowMenu(at);
 }
 
+void PictureBox::SetMenuActions(const QList<QAction *> &actions)
+{
+    menuActions_ = actions;
+    if (menu_ != nullptr)
+        menu_->clear(); // filled again at the next opening
+}
+
 void PictureBox::ShowMenu(const QPoint &at)
 {
-    // Made afresh for each opening and gone when it closes, as the boxes' own
-    // menus are; closing it gives the focus back to where it was.
-    auto *menu = new QMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(copyAction_);
-    if (!menuActions_.isEmpty())
-        menu->addSeparator();
-    for (QAction *action : menuActions_) {
-        if (action != nullptr)
-            menu->addAction(action);
-        else
-            menu->addSeparator();
+    // One menu, kept from its first opening on: Qt 6.4 ties the accessible
+    // entry of an action to the first menu that showed it, so in a menu made
+    // afresh for each opening a screen reader finds the entries only the
+    // first time. Closing it gives the focus back to where it was.
+    if (menu_ == nullptr)
+        menu_ = new QMenu(this);
+    if (menu_->actions().isEmpty()) {
+        menu_->addAction(copyAction_);
+        if (!menuActions_.isEmpty())
+            menu_->addSeparator();
+        for (QAction *action : menuActions_) {
+            if (action != nullptr)
+                menu_->addAction(action);
+            else
+                menu_->addSeparator();
+        }
     }
-    menu->popup(at);
+    menu_->popup(at);
 }

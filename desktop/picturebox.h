@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QAction;
+class QMenu;
 
 // The drawing surface on the window. Everything is drawn into the backing
 // image of its canvas, which keeps it until the next Cls; painting the widget
@@ -31,7 +32,7 @@ public:
     void CopyToClipboard();
     // Further entries of the context menu, shown below "図をコピー" in this
     // order; a null entry stands for a separator.
-    void SetMenuActions(const QList<QAction *> &actions) { menuActions_ = actions; }
+    void SetMenuActions(const QList<QAction *> &actions);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -46,4 +47,6 @@ private:
     QString copyText_;
     QAction *copyAction_ = nullptr;
     QList<QAction *> menuActions_;
+    // Made at the first opening and kept; see ShowMenu.
+    QMenu *menu_ = nullptr;
 };

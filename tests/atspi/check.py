@@ -3,10 +3,12 @@
 """What a screen reader meets in Tolvane, judged through AT-SPI.
 
 Run by run.sh inside a private D-Bus session, with Debian's /usr/bin/python3
-and python3-pyatspi. Fails when a role, a name, a labelled-by relation or the
-spoken message after drawing a line goes missing.
+and python3-pyatspi. Fails when a role, a name, a labelled-by relation, the
+spoken message after drawing a line or an entry of the surface's menu goes
+missing.
 """
 import os
+import re
 import subprocess
 import sys
 import time
@@ -15,7 +17,8 @@ import pyatspi
 from gi.repository import GLib
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "a11y"))
+top = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+sys.path.insert(0, os.path.join(top, "scripts", "a11y"))
 from find_app import find_frame  # noqa: E402 (it lives beside the screen-reader walk)
 
 failures = []
@@ -46,6 +49,20 @@ def keys(*names):
     for name in names:
         subprocess.run(["xdotool", "key", "--", name], check=False)
         time.sleep(0.15)
+
+
+def sentence(name):
+    """The words the program shows for name, as core/form/sentences.h has them."""
+    with open(os.path.join(top, "core", "form", "sentences.h"), encoding="utf-8") as header:
+        return re.search(name + r' = "([^"]*)"', header.read()).group(1)
+
+
+def in_turn(*steps):
+    """Runs the steps 0.4 s apart, hearing AT-SPI's events in between."""
+    loop = GLib.MainLoop()
+    for i, step in enumerate(steps + (loop.quit,)):
+        GLib.timeout_add(400 * (i + 1), lambda step=step: (step(), False)[1])
+    loop.run()
 
 
 def main():
@@ -103,6 +120,35 @@ def main():
           surface is not None and "直線１: x + 2y = 4, −2 ≦ x ≦ 6" in surface.description)
     check("slot button １ says what it holds",
           named(frame, "１ x + 2y = 4, −2 ≦ x ≦ 6", pyatspi.ROLE_RADIO_BUTTON) is not None)
+
+    # The surface's menu must show all its entries each time it opens, not
+    # only the first, and the down arrow must move the focus onto them; the
+    # first opening is walked into as a screen reader would. Qt lists no popup
+    # as a child of the application, so the menu and its focused entry are
+    # heard as events.
+    menu, focused = [], []
+
+    def on_menu(event):
+        try:
+            role = event.source.getRole()
+            if event.detail1 and role == pyatspi.ROLE_POPUP_MENU:
+                menu[:] = [event.source]
+            elif event.detail1 and role == pyatspi.ROLE_MENU_ITEM:
+                focused.append(event.source.name)
+        except Exception:
+            pass
+
+    pyatspi.Registry.registerEventListener(on_menu, "object:state-changed:showing",
+                                           "object:state-changed:focused")
+    in_turn(lambda: surface.queryComponent().grabFocus(), lambda: keys("shift+F10", "Down"),
+            lambda: keys("Escape"), menu.clear, focused.clear, lambda: keys("shift+F10", "Down"))
+    entries = [c.name if c.getRole() == pyatspi.ROLE_MENU_ITEM else "-"
+               for c in (menu[0] if menu else []) if c is not None]
+    check("the surface's menu, opened again, shows all its entries", entries == [
+        sentence("CopyPictureEntry"), "-", sentence("UndoEntry"), sentence("RedoEntry"), "-",
+        sentence("MarksEntry")])
+    check("the down arrow focuses its first entry", focused == [sentence("CopyPictureEntry")])
+    keys("Escape")
     return 1 if failures else 0
 
 
