@@ -12,7 +12,7 @@ class QAction;
 class QMenu;
 
 // The drawing surface on the window. Everything is drawn into the backing
-// image of its canvas, which keeps it until the next Cls; painting the widget
+// image of its canvas, which keeps it until the next Clear; painting the widget
 // only copies that image, so the picture survives covering and minimising.
 // A click gives it the keyboard focus; Ctrl+C, or "図をコピー" in its context
 // menu, puts the picture on the clipboard for a worksheet.

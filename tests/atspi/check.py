@@ -52,8 +52,8 @@ def keys(*names):
 
 
 def sentence(name):
-    """The words the program shows for name, as core/form/sentences.h has them."""
-    with open(os.path.join(top, "core", "form", "sentences.h"), encoding="utf-8") as header:
+    """The words the program shows for name, as core/window/sentences.h has them."""
+    with open(os.path.join(top, "core", "window", "sentences.h"), encoding="utf-8") as header:
         return re.search(name + r' = "([^"]*)"', header.read()).group(1)
 
 
