@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "window/sentences.h"
 #include "lines/crossings.h"
 #include "lines/linetable.h"
 #include "plane/planeview.h"
+#include "window/sentences.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,8 +3,8 @@
 
 #include "lines/exactline.h"
 
-#include "runtime/text.h"
 #include "runtime/numbers.h"
+#include "runtime/text.h"
 #include "surface/surface.h"
 
 #include <double-conversion/double-to-string.h>

@@ -301,7 +301,8 @@ void DrawMarksOn(Canvas &canvas, const LineTable &table, const PlaneView &view,
     for (const Crossing &crossing : crossings) {
         if (crossing.marked)
             canvas.FillDot(static_cast<float>(crossing.pixel.x),
-                           static_cast<float>(crossing.pixel.y), DotRadius, PaletteColour(DotColour));
+                           static_cast<float>(crossing.pixel.y), DotRadius,
+                           PaletteColour(DotColour));
     }
     canvas.SetFontSize(CoordinatePoints);
     for (const PlacedMark &mark : places.coordinates)

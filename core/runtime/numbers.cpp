@@ -380,4 +380,3 @@ std::string NumberText(float value)
     }
     return text;
 }
-

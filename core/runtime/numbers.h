@@ -34,4 +34,3 @@ float ToSingle(double value);
 // places hold the rest (" .0000001", " 1234567", " .3333333"); beyond that
 // the exponent form " 1E-08", " 1.5E-07", " 3.333333E-02", " 1.234568E+07".
 std::string NumberText(float value);
-

@@ -17,4 +17,3 @@ Rgb PaletteColour(int index)
         return palette[0];
     return palette[static_cast<std::size_t>(index)];
 }
-

@@ -17,4 +17,3 @@ constexpr Rgb RgbOf(int red, int green, int blue)
 // The classic 16-colour palette, index 0 to 15. An index outside that range
 // gives black rather than reading past the table.
 Rgb PaletteColour(int index);
-

@@ -12,4 +12,3 @@ int PointsToPixels(double points)
     const double pixels = std::round(points * 96.0 / 72.0);
     return pixels > 4096 ? 4096 : static_cast<int>(pixels);
 }
-

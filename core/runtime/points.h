@@ -7,4 +7,3 @@
 // inch, rounded to the nearest pixel; at least 1 and at most 4096 whatever
 // the input, NaN included.
 int PointsToPixels(double points);
-

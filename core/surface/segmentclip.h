@@ -14,7 +14,7 @@ struct Segment {
 
 // Cuts a segment to the rectangle [left, right] x [top, bottom], in double
 // precision. Returns nothing when no part of it lies inside or when an end is
-// not finite, so what comes back is always safe to hand to QPainter.
+// not finite, so what comes back is always safe to hand to any face's drawing.
 std::optional<Segment> ClipSegment(Segment segment, double left, double top, double right,
                                    double bottom);
 

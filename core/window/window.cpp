@@ -286,8 +286,8 @@ void Window::DrawLineLater(int slot)
 
 void Window::Describe()
 {
-    crossings_ = sheet_.MarksShown() ? Crossings(sheet_.Lines(), sheet_.View())
-                                     : std::vector<Crossing>{};
+    crossings_ =
+        sheet_.MarksShown() ? Crossings(sheet_.Lines(), sheet_.View()) : std::vector<Crossing>{};
     SurfaceWords words = DescribeSurface(sheet_.Lines(), sheet_.View(), crossings_);
     description_ = std::move(words.description);
     copyText_ = std::move(words.copyText);

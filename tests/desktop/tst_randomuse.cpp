@@ -258,9 +258,9 @@ void TestRandomUse::hostileValuesThenANormalLine()
     h.Click(h.Button(QStringLiteral("Command3(1)")));
     QCOMPARE(h.PixelAt(256, 234), LineBlue);
     QCOMPARE(h.PixelAt(432, 322), LineBlue);
-    const QString difference =
-        CompareImages(h.Picture(), PictureDrawnAfresh(h.Core().Contents().Lines(), h.Core().Contents().View()),
-                      QStringLiteral("picture after the redraw"), testName);
+    const QString difference = CompareImages(
+        h.Picture(), PictureDrawnAfresh(h.Core().Contents().Lines(), h.Core().Contents().View()),
+        QStringLiteral("picture after the redraw"), testName);
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 

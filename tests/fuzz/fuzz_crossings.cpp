@@ -6,12 +6,12 @@
 // back in, parallel lines and one line twice have proportional coefficients,
 // and every rounding is to the nearest. A violated rule aborts so that
 // libFuzzer keeps the input that broke it.
-#include "window/sentences.h"
 #include "lines/crossings.h"
 #include "lines/exactline.h"
 #include "lines/linedrawing.h"
 #include "runtime/numbers.h"
 #include "surface/surface.h"
+#include "window/sentences.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -147,7 +147,7 @@ std::optional<Rational> ReadWritten(const std::string &text)
 
 void CheckCoordinate(const Rational &value)
 {
-    const std::string written = CoordinateText(value);
+    const std::string written = WrittenCoordinate(CoordinateOf(value));
     const bool small = abs(boost::multiprecision::numerator(value)) <= 9999 &&
                        boost::multiprecision::denominator(value) <= 9999;
     require(written.starts_with("≈") != small, "the rounded form is chosen for the wrong size");
@@ -159,20 +159,21 @@ void CheckCoordinate(const Rational &value)
 void CheckPair(const ExactLine &first, const ExactLine &second, bool bothDrawable,
                const Crossing &crossing, const PlaneView &view)
 {
-    const Meeting meeting = Solve(first, second);
-    require(meeting.Kind() == crossing.Kind(), "the listed kind is not the solver's");
+    const Meeting meeting = Solve(WholeNumbers(first), WholeNumbers(second));
+    require(meeting.kind == crossing.kind, "the listed kind is not the solver's");
     // The direction is shared when (a2, b2) = k (a1, b1), worked out apart
     // from the determinant the solver uses.
     const Rational k = first.a != 0 ? Rational(second.a / first.a) : Rational(second.b / first.b);
     const bool sameDirection = second.a == k * first.a && second.b == k * first.b;
-    switch (meeting.Kind()) {
+    switch (meeting.kind) {
     case CrossingKind::Point:
         require(!sameDirection, "lines of one direction meet in one point");
         require(first.a * meeting.x + first.b * meeting.y == first.c,
                 "the point is not on the first line");
         require(second.a * meeting.x + second.b * meeting.y == second.c,
                 "the point is not on the second line");
-        require(crossing.x == CoordinateText(meeting.x) && crossing.y == CoordinateText(meeting.y),
+        require(WrittenCoordinate(crossing.x) == WrittenCoordinate(CoordinateOf(meeting.x)) &&
+                    WrittenCoordinate(crossing.y) == WrittenCoordinate(CoordinateOf(meeting.y)),
                 "the listed coordinates are not the point's");
         CheckCoordinate(meeting.x);
         CheckCoordinate(meeting.y);

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "desktop/imagecanvas.h"
-#include "window/window.h"
 #include "support/qtext.h"
 #include "support/uifacts.h"
+#include "window/window.h"
 
 #include <QImage>
 #include <QString>

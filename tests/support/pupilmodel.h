@@ -8,10 +8,10 @@
 #include "support/uifacts.h"
 
 #include "desktop/imagecanvas.h"
-#include "window/window.h"
 #include "lines/linedrawing.h"
 #include "lines/linehistory.h"
 #include "runtime/numbers.h"
+#include "window/window.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -577,7 +577,8 @@ inline QString CompareWithModel(const PupilModel &model, const Window &form, int
     }
     if (focus != model.focus)
         return QStringLiteral("focus is on %1, expected %2").arg(focus, model.focus);
-    if (form.Contents().MarksShown() != model.marks || form.Contents().CanUndo() != model.CanUndo() ||
+    if (form.Contents().MarksShown() != model.marks ||
+        form.Contents().CanUndo() != model.CanUndo() ||
         form.Contents().CanRedo() != model.CanRedo())
         return QStringLiteral("marks shown %1, undo %2, redo %3; expected %4, %5, %6")
             .arg(form.Contents().MarksShown())

@@ -42,7 +42,8 @@ void TestInputPanel::enterWalksThroughTheBoxesToTheDrawButton()
                                 QStringLiteral("-2"), QStringLiteral("6")};
     for (int n = 1; n <= 5; ++n) {
         h.TypeAndEnter(values[n - 1]);
-        QCOMPARE(h.Focus(), n < 5 ? controls::Boxes[static_cast<std::size_t>(n)] : controls::DrawButton);
+        QCOMPARE(h.Focus(),
+                 n < 5 ? controls::Boxes[static_cast<std::size_t>(n)] : controls::DrawButton);
         QCOMPARE(h.BoxText(n), values[n - 1]);
     }
     // Enter in the last box only moves on: nothing is drawn or stored yet.

@@ -299,9 +299,11 @@ void TestLineCommands::undoAndRedoACommand_data()
     QTest::addColumn<QStringList>("undoneBoxes");
     QTest::addColumn<QStringList>("redoneBoxes");
     QTest::newRow("draw over a filled slot")
-        << controls::DrawButton << 2 << 2 << 2 << QStringLiteral("直線３を引きました: 2y = 5, 0 ≦ x ≦ 1")
+        << controls::DrawButton << 2 << 2 << 2
+        << QStringLiteral("直線３を引きました: 2y = 5, 0 ≦ x ≦ 1")
         << Shown(QStringLiteral(" 1| 3| 4|-3| 3")) << Shown(QStringLiteral(" 0| 2| 5| 0| 1"));
-    QTest::newRow("erase") << controls::EraseButton << 4 << 4 << 4 << QStringLiteral("直線５を消しました")
+    QTest::newRow("erase") << controls::EraseButton << 4 << 4 << 4
+                           << QStringLiteral("直線５を消しました")
                            << Shown(QStringLiteral(" 1| 5| 6|-3| 3")) << QStringList(5, QString());
     QTest::newRow("reset with eight lines")
         << controls::ClearButton << 6 << 6 << 0 << QStringLiteral("すべての直線を消しました")

@@ -105,7 +105,8 @@ public:
         if (!failure_.isEmpty())
             return failure_;
         for (int i = 0; i < SlotButtonCount; ++i) {
-            const auto button = form_.Control(controls::SlotButtons.at(static_cast<std::size_t>(i)));
+            const auto button =
+                form_.Control(controls::SlotButtons.at(static_cast<std::size_t>(i)));
             if (button.checked != (i == model.current) || button.tabStop != button.checked)
                 return QStringLiteral("%1 is checked: %2, a Tab stop: %3, while %4 is selected")
                     .arg(SlotName(i))
