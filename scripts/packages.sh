@@ -15,6 +15,8 @@ TOLVANE_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgl-dev libboost-de
 TOLVANE_BENCH_PACKAGES=(libbenchmark-dev)
 TOLVANE_SCREENSHOT_PACKAGES=(xvfb x11-apps x11-utils netpbm)
 TOLVANE_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# The static checks of .clang-tidy.
+TOLVANE_TIDY_PACKAGES=(clang-tidy)
 TOLVANE_LAUNCHER_PACKAGES=(desktop-file-utils appstream)
 # The package check also starts each launch entry on a virtual X server.
 TOLVANE_DEB_PACKAGES=(dpkg-dev lintian man-db xvfb xdotool x11-utils)
@@ -39,7 +41,8 @@ TOLVANE_WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium webkit2gtk-
 TOLVANE_RUN_PACKAGES=("${TOLVANE_BUILD_PACKAGES[@]}" "${TOLVANE_RUNTIME_PACKAGES[@]}")
 TOLVANE_TEST_PACKAGES=("${TOLVANE_BENCH_PACKAGES[@]}" "${TOLVANE_SCREENSHOT_PACKAGES[@]}"
   "${TOLVANE_FUZZ_PACKAGES[@]}" "${TOLVANE_LAUNCHER_PACKAGES[@]}" "${TOLVANE_DEB_PACKAGES[@]}"
-  "${TOLVANE_REUSE_PACKAGES[@]}" "${TOLVANE_ATSPI_PACKAGES[@]}" "${TOLVANE_IME_PACKAGES[@]}")
+  "${TOLVANE_REUSE_PACKAGES[@]}" "${TOLVANE_ATSPI_PACKAGES[@]}" "${TOLVANE_IME_PACKAGES[@]}"
+  "${TOLVANE_TIDY_PACKAGES[@]}")
 
 # The command that installs a list, for a message: tolvane_install_hint NAME.
 tolvane_install_hint() {

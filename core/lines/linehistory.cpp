@@ -3,12 +3,10 @@
 
 #include "lines/linehistory.h"
 
-#include <utility>
-
-void LineHistory::Push(LineStep step)
+void LineHistory::Push(const LineStep &step)
 {
     steps_.resize(done_);
-    steps_.push_back(std::move(step));
+    steps_.push_back(step);
     if (steps_.size() > LineHistoryDepth)
         steps_.pop_front();
     done_ = steps_.size();

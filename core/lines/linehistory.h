@@ -35,7 +35,7 @@ inline constexpr std::size_t LineHistoryDepth = 500;
 class LineHistory {
 public:
     // Keeps a command that has just run. Steps undone before it are gone.
-    void Push(LineStep step);
+    void Push(const LineStep &step);
 
     bool CanUndo() const { return done_ > 0; }
     bool CanRedo() const { return done_ < steps_.size(); }

@@ -247,6 +247,11 @@ std::string PlaneSizeChosenSentence(const LineTable &table, const PlaneView &vie
     return Join(DescribePicture(table, view), "。");
 }
 
+std::string AndThen(const std::string &first, const std::string &next)
+{
+    return first + "。" + next;
+}
+
 std::string StepSentence(const LineStep &step)
 {
     switch (step.command) {

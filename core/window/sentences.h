@@ -66,6 +66,9 @@ struct SurfaceWords {
 SurfaceWords DescribeSurface(const LineTable &table, const PlaneView &view,
                              const std::vector<Crossing> &shownCrossings);
 
+// One announcement after another in the same event, as one: "…。…".
+std::string AndThen(const std::string &first, const std::string &next);
+
 // The announcements after the commands.
 // "直線１を引きました: x + 2y = 4, …", also what undoing it names.
 std::string LineDrawnSentence(int slot, const LineTable &table, const PlaneView &view);

@@ -63,7 +63,7 @@ Window::Outcome Window::KeyPress(int box, std::int16_t keyCode)
     // on to the draw button; every other key only edits the box.
     const int n = MemberOf(box, Role::Box);
     if (n >= 0 && keyCode == EnterKey) {
-        const auto next = static_cast<std::size_t>(n + 1);
+        const auto next = static_cast<std::size_t>(n) + 1;
         SetFocus(next < controls::Boxes.size() ? controls::Boxes[next] : controls::DrawButton);
     }
     return Finish();
@@ -257,9 +257,9 @@ void Window::SetFocus(int control)
 
 void Window::Announce(std::string sentence)
 {
-    if (!pending_.announcement.empty())
-        sentence = pending_.announcement + "。" + sentence;
-    pending_.announcement = std::move(sentence);
+    pending_.announcement = pending_.announcement.empty()
+                                ? std::move(sentence)
+                                : AndThen(pending_.announcement, sentence);
 }
 
 void Window::RedrawLater()
