@@ -228,14 +228,25 @@ class Page {
     });
     // A long press opens the menu where no contextmenu event comes (Safari
     // on the iPad).
-    let timer = 0, origin = null;
+    let timer = 0, origin = null, pressedLong = false;
     const cancel = () => { clearTimeout(timer); timer = 0; };
     canvas.addEventListener("pointerdown", (event) => {
       if (event.pointerType === "mouse" && event.button === 0) canvas.focus({ preventScroll: true });
       if (event.pointerType !== "touch") return;
       origin = [event.clientX, event.clientY];
       cancel();
-      timer = setTimeout(() => this.openMenu(origin[0], origin[1]), 600);
+      pressedLong = false;
+      timer = setTimeout(() => {
+        pressedLong = true;
+        this.openMenu(origin[0], origin[1]);
+      }, 600);
+    });
+    // The finger lifts over the menu it opened: the click the browser makes
+    // of that touch would take the focus out of the menu, which closes it,
+    // or choose the entry under the finger.
+    canvas.addEventListener("touchend", (event) => {
+      if (pressedLong) event.preventDefault();
+      pressedLong = false;
     });
     canvas.addEventListener("pointermove", (event) => {
       if (timer && Math.hypot(event.clientX - origin[0], event.clientY - origin[1]) > 10) cancel();
