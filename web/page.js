@@ -187,7 +187,7 @@ class Page {
       const which = { historyUndo: "undo", historyRedo: "redo" }[event.inputType];
       if (!which) return;
       event.preventDefault();
-      if (!this.boxHistory(i, which)) this.run(which);
+      if (!this.ended && !this.boxHistory(i, which)) this.run(which);
     });
   }
 
@@ -283,7 +283,9 @@ class Page {
     this.run(which);
   }
 
+  // The window's keys and the browser's own Undo, until the program ends.
   run(which) {
+    if (this.ended) return;
     if (which === "undo") this.apply(this.form.undo());
     else if (which === "redo") this.apply(this.form.redo());
     else if (which === "marks") this.apply(this.form.showMarks(!this.form.marksShown()));
@@ -376,6 +378,7 @@ class Page {
   }
 
   end() {
+    this.ended = true;
     this.menu.close(false);
     window.close();
     // A page that was not opened by a script stays open: it shows the bare
