@@ -98,6 +98,18 @@ def start_xvfb():
     raise RuntimeError("no free display for Xvfb")
 
 
+def cdp(driver, command, **params):
+    return driver.execute_cdp_cmd(command, params)
+
+
+def fresh(driver, url, width=1000, height=760, mobile=False, scale=1.0):
+    """The page loaded anew in Chromium, in a viewport of width × height."""
+    cdp(driver, "Emulation.setDeviceMetricsOverride", width=width, height=height,
+        deviceScaleFactor=scale if not mobile else 2, mobile=mobile)
+    driver.get(url)
+    wait_ready(driver)
+
+
 def wait_ready(driver):
     WebDriverWait(driver, 20).until(
         lambda d: d.execute_script("return document.body.classList.contains('ready')"))
