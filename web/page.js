@@ -187,7 +187,7 @@ class Page {
       const which = { historyUndo: "undo", historyRedo: "redo" }[event.inputType];
       if (!which) return;
       event.preventDefault();
-      if (!this.boxHistory(i, which)) this.run(which);
+      if (!this.ended && !this.boxHistory(i, which)) this.run(which);
     });
   }
 
@@ -228,14 +228,25 @@ class Page {
     });
     // A long press opens the menu where no contextmenu event comes (Safari
     // on the iPad).
-    let timer = 0, origin = null;
+    let timer = 0, origin = null, pressedLong = false;
     const cancel = () => { clearTimeout(timer); timer = 0; };
     canvas.addEventListener("pointerdown", (event) => {
       if (event.pointerType === "mouse" && event.button === 0) canvas.focus({ preventScroll: true });
       if (event.pointerType !== "touch") return;
       origin = [event.clientX, event.clientY];
       cancel();
-      timer = setTimeout(() => this.openMenu(origin[0], origin[1]), 600);
+      pressedLong = false;
+      timer = setTimeout(() => {
+        pressedLong = true;
+        this.openMenu(origin[0], origin[1]);
+      }, 600);
+    });
+    // The finger lifts over the menu it opened: the click the browser makes
+    // of that touch would take the focus out of the menu, which closes it,
+    // or choose the entry under the finger.
+    canvas.addEventListener("touchend", (event) => {
+      if (pressedLong) event.preventDefault();
+      pressedLong = false;
     });
     canvas.addEventListener("pointermove", (event) => {
       if (timer && Math.hypot(event.clientX - origin[0], event.clientY - origin[1]) > 10) cancel();
@@ -272,7 +283,9 @@ class Page {
     this.run(which);
   }
 
+  // The window's keys and the browser's own Undo, until the program ends.
   run(which) {
+    if (this.ended) return;
     if (which === "undo") this.apply(this.form.undo());
     else if (which === "redo") this.apply(this.form.redo());
     else if (which === "marks") this.apply(this.form.showMarks(!this.form.marksShown()));
@@ -365,6 +378,7 @@ class Page {
   }
 
   end() {
+    this.ended = true;
     this.menu.close(false);
     window.close();
     // A page that was not opened by a script stays open: it shows the bare

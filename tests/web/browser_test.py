@@ -12,13 +12,9 @@ from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
 import pagecheck
-from pagecheck import expect, step
+from pagecheck import cdp, expect, step
 
 SCALE = float(sys.argv[sys.argv.index("--scale") + 1]) if "--scale" in sys.argv else 1.0
-
-
-def cdp(driver, command, **params):
-    return driver.execute_cdp_cmd(command, params)
 
 
 def enter(driver):
@@ -37,10 +33,7 @@ def tap(driver, selector):
 
 
 def fresh(driver, url, width=1000, height=760, mobile=False):
-    cdp(driver, "Emulation.setDeviceMetricsOverride", width=width, height=height,
-        deviceScaleFactor=SCALE if not mobile else 2, mobile=mobile)
-    driver.get(url)
-    pagecheck.wait_ready(driver)
+    pagecheck.fresh(driver, url, width, height, mobile, SCALE)
 
 
 @step("the walk through an input method")

@@ -1,13 +1,15 @@
 # SPDX-FileCopyrightText: 2026 Tolvane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 """What the browser tests share: serving the built page, starting Chromium
-and WebKit under WebDriver, reading the surface's pixels, and the checks a
-pupil would notice in either browser. The expected values come from the
-rules of the plane: the axes cross at surface pixel (300, 300) with a pen of
-3 pixels, one unit is 22 pixels at 中 and 40 at 小, and the line
+and WebKit under WebDriver, reading the surface's pixels and the screen's,
+finding a control by its name, pressing keys, hearing the live region, and
+the checks a pupil would notice in either browser. The expected values come
+from the rules of the plane: the axes cross at surface pixel (300, 300) with
+a pen of 3 pixels, one unit is 22 pixels at 中 and 40 at 小, and the line
 x + 2y = 4 from x = -2 to 6 runs from (256, 234) to (432, 322) in light blue
 (0, 0, 255) with a pen of 3 pixels."""
 
+import base64
 import functools
 import http.server
 import os
@@ -16,8 +18,10 @@ import sys
 import tempfile
 import threading
 import time
+import zlib
 
 from selenium import webdriver
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.support.ui import WebDriverWait
 
 LINE_BLUE = (0, 0, 255)
@@ -98,6 +102,18 @@ def start_xvfb():
     raise RuntimeError("no free display for Xvfb")
 
 
+def cdp(driver, command, **params):
+    return driver.execute_cdp_cmd(command, params)
+
+
+def fresh(driver, url, width=1000, height=760, mobile=False, scale=1.0):
+    """The page loaded anew in Chromium, in a viewport of width × height."""
+    cdp(driver, "Emulation.setDeviceMetricsOverride", width=width, height=height,
+        deviceScaleFactor=scale if not mobile else 2, mobile=mobile)
+    driver.get(url)
+    wait_ready(driver)
+
+
 def wait_ready(driver):
     WebDriverWait(driver, 20).until(
         lambda d: d.execute_script("return document.body.classList.contains('ready')"))
@@ -113,6 +129,48 @@ def pixels(driver, points):
         return arguments[0].map(([x, y]) => Array.from(
           ctx.getImageData(Math.floor((x + 0.5) * s), Math.floor((y + 0.5) * s), 1, 1).data).slice(0, 3));
     """, [list(p) for p in points])]
+
+
+def screen_pixel(driver, x, y):
+    """The colour on screen at viewport pixel (x, y), CSS filters and all."""
+    png = base64.b64decode(cdp(driver, "Page.captureScreenshot", format="png",
+                               clip={"x": x, "y": y, "width": 1, "height": 1, "scale": 1})["data"])
+    data, at = b"", 8
+    while at < len(png):
+        size = int.from_bytes(png[at:at + 4], "big")
+        if png[at + 4:at + 8] == b"IDAT":
+            data += png[at + 8:at + 8 + size]
+        at += 12 + size
+    # One pixel in one row: whatever its filter, the bytes are the colour.
+    return tuple(zlib.decompress(data)[1:4])
+
+
+def control(driver, name):
+    """The button, box or plane a pupil knows by this name (its spoken name
+    or, where it has none, its caption)."""
+    return driver.find_element("xpath", f"""//*[self::button or self::input or self::canvas]
+        [@aria-label="{name}" or (not(@aria-label) and normalize-space()="{name}")]""")
+
+
+def press(driver, *keys):
+    """Presses the last key with the ones before it held down."""
+    chord = ActionChains(driver)
+    for key in keys[:-1]:
+        chord.key_down(key)
+    chord.send_keys(keys[-1])
+    for key in reversed(keys[:-1]):
+        chord.key_up(key)
+    chord.perform()
+
+
+def announced(driver, act):
+    """What the live region says after act()."""
+    driver.execute_script("document.querySelector('[aria-live]').textContent = ''")
+    act()
+    WebDriverWait(driver, 5).until(
+        lambda d: d.execute_script("return document.querySelector('[aria-live]').textContent"),
+        "nothing was said")
+    return driver.execute_script("return document.querySelector('[aria-live]').textContent")
 
 
 def dark_columns(driver, y):
