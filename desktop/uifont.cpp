@@ -63,7 +63,6 @@ QFont GothicFont(int pixelSize, bool bold)
     return font;
 }
 
-
 QFont ControlFont(FontStyle style)
 {
     return GothicFont(PixelSize(style), IsBold(style));

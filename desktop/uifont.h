@@ -13,6 +13,5 @@
 // metric-compatible IPA face, then to any Japanese gothic face.
 QFont GothicFont(int pixelSize, bool bold);
 
-
 // The gothic face in a layout style's pixel size and weight.
 QFont ControlFont(FontStyle style);
