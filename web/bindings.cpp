@@ -268,6 +268,16 @@ PixelFont FontOfStyle(FontStyle style)
     return {PixelSize(style), IsBold(style)};
 }
 
+// The gothic faces as a CSS font family list, ending in the generic family
+// for a system with none of them.
+std::string GothicCss()
+{
+    std::string families;
+    for (const char *family : GothicFamilies)
+        families += std::string("\"") + family + "\", ";
+    return families + "sans-serif";
+}
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(tolvane)
@@ -304,6 +314,7 @@ EMSCRIPTEN_BINDINGS(tolvane)
     constant("windowGround", Css(WindowGround));
     constant("captionColour", Css(CaptionColour));
     constant("panelFrameColour", Css(PanelFrameColour));
+    constant("gothic", GothicCss());
     constant("copyEntry", std::string(CopyPictureEntry));
     constant("undoEntry", std::string(UndoEntry));
     constant("redoEntry", std::string(RedoEntry));

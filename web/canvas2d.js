@@ -5,13 +5,9 @@
 // canvas's 2D context, at as many device pixels per surface pixel as the
 // screen shows, and measures text in the fonts it draws with.
 
-// The device's own Japanese gothic face; nothing is downloaded.
-export const FONT_FAMILIES =
-  '"MS PGothic", "ＭＳ Ｐゴシック", "Hiragino Sans", "Hiragino Kaku Gothic ProN", ' +
-  '"Noto Sans CJK JP", "IPAPGothic", "IPA Pゴシック", sans-serif';
-
-export function fontOf(pixels, bold) {
-  return `${bold ? "bold " : ""}${pixels}px ${FONT_FAMILIES}`;
+// A CSS font: `families` is a font family list.
+export function fontOf(pixels, bold, families) {
+  return `${bold ? "bold " : ""}${pixels}px ${families}`;
 }
 
 export function cssColour(rgb) {
@@ -27,13 +23,14 @@ function ascentOf(font, pixels) {
 }
 
 export class Surface {
-  // core: the module, for its drawing commands.
+  // core: the module, for its drawing commands and the gothic faces.
   constructor(canvas, width, height, core) {
     this.canvas = canvas;
     this.width = width;
     this.height = height;
     this.op = core.DrawOp;
     this.stride = core.drawStride;
+    this.families = core.gothic;
     // Everything drawn since the surface was last wiped, so that a new
     // resolution or a copy draws the same picture without asking the core.
     this.ops = [];
@@ -44,7 +41,7 @@ export class Surface {
   // How far text reaches from its top-left corner, as the desktop measures
   // it: the advance and the font's ascent plus descent.
   measure(text, pixels, bold) {
-    measurer.font = fontOf(pixels, bold);
+    measurer.font = fontOf(pixels, bold, this.families);
     const m = measurer.measureText(text);
     const height = m.fontBoundingBoxAscent !== undefined
       ? m.fontBoundingBoxAscent + m.fontBoundingBoxDescent : pixels * 1.2;
@@ -99,7 +96,7 @@ export class Surface {
     ctx.lineCap = "round";
     ctx.lineJoin = "round";
     const snap = (v) => Math.round(v * s);
-    const op = this.op;
+    const op = this.op, families = this.families;
     let width = 1, colour = "#000000", ascent = 0, pixels = 27, bold = false;
     for (let i = 0; i < ops.length; i += this.stride) {
       const a = ops[i + 1], b = ops[i + 2], c = ops[i + 3], d = ops[i + 4], e = ops[i + 5];
@@ -137,12 +134,12 @@ export class Surface {
       case op.Font.value:
         pixels = a;
         bold = b !== 0;
-        ascent = ascentOf(fontOf(pixels, bold), pixels);
+        ascent = ascentOf(fontOf(pixels, bold, families), pixels);
         break;
       case op.Text.value:
         // The text's top-left corner is given; the baseline lies the
         // font's ascent below it, on a whole device pixel.
-        ctx.font = fontOf(pixels * s, bold);
+        ctx.font = fontOf(pixels * s, bold, families);
         ctx.fillStyle = colour;
         ctx.textBaseline = "alphabetic";
         ctx.fillText(texts[c], snap(a), snap(b + ascent));

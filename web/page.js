@@ -31,6 +31,8 @@ class Page {
     this.focusTargets = [];
     this.shown = [];
     this.history = new Map(); // a box's own typing: {undo, redo}
+    // The page's own words are in the same faces as the window's.
+    document.documentElement.style.setProperty("--gothic", core.gothic);
     this.build();
     this.fit();
     // The core's window draws the start picture as it is made, measuring
@@ -311,7 +313,7 @@ class Page {
       }
       if (state.font !== shown.font && state.font !== core.FontStyle.None) {
         const font = core.fontOfStyle(state.font);
-        element.style.font = fontOf(font.pixels, font.bold);
+        element.style.font = fontOf(font.pixels, font.bold, core.gothic);
       }
       if (row.kind === Kind.Box && state.writes !== shown.writes) {
         target.value = state.text;
