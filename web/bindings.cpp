@@ -3,7 +3,8 @@
 
 // The core as the page sees it: the layout table, the window's events and
 // what it shows, the facts the page is built from, and the window's drawing
-// as commands the page replays on the canvas's 2D context.
+// as commands the page replays on the canvas's 2D context. web/core.d.ts
+// declares all of it as the page uses it.
 
 #include "runtime/points.h"
 #include "surface/canvas.h"

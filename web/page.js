@@ -4,7 +4,7 @@
 // The page: builds the browser's own controls from the core's layout table,
 // passes every click, key and edit on to the core's window, and after each
 // event shows what the window holds and does what its outcome asks, as the
-// desktop window does.
+// desktop window does. web/core.d.ts declares what it uses of the core.
 
 import createTolvane from "./tolvane.js";
 import { Surface, cssColour, fontOf } from "./canvas2d.js";
