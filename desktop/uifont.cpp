@@ -8,15 +8,15 @@
 
 namespace {
 
-// The faces in the order of preference.
+// The core's faces in their order of preference.
 const QStringList &PreferredFamilies()
 {
-    static const QStringList families = {
-        QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-        QStringLiteral("IPAPGothic"),      QStringLiteral("IPA Pゴシック"),
-        QStringLiteral("VL PGothic"),      QStringLiteral("Noto Sans CJK JP"),
-        QStringLiteral("IPAGothic"),       QStringLiteral("TakaoPGothic"),
-    };
+    static const QStringList families = [] {
+        QStringList names;
+        for (const char *family : GothicFamilies)
+            names << QString::fromUtf8(family);
+        return names;
+    }();
     return families;
 }
 
@@ -62,7 +62,6 @@ QFont GothicFont(int pixelSize, bool bold)
     font.setBold(bold);
     return font;
 }
-
 
 QFont ControlFont(FontStyle style)
 {

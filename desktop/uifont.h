@@ -9,10 +9,8 @@
 
 // The proportional Japanese gothic face every control and the surface use,
 // at a size in pixels so that the layout does not depend on the screen's dpi.
-// The family list names the original face first and falls back to the
-// metric-compatible IPA face, then to any Japanese gothic face.
+// The faces are the core's GothicFamilies, in their order.
 QFont GothicFont(int pixelSize, bool bold);
-
 
 // The gothic face in a layout style's pixel size and weight.
 QFont ControlFont(FontStyle style);

@@ -1,23 +1,26 @@
 // SPDX-FileCopyrightText: 2026 Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The core as the page sees it: the layout table, Form1's events and state,
-// and its drawing as a list of commands the page replays on the canvas's 2D
-// context. Plain values and UTF-8 strings only; the page does the rest.
+// The core as the page sees it: the layout table, the window's events and
+// what it shows, the facts the page is built from, and the window's drawing
+// as commands the page replays on the canvas's 2D context. web/core.d.ts
+// declares all of it as the page uses it.
 
-#include "form/form1.h"
-#include "form/layout.h"
-#include "form/sentences.h"
 #include "runtime/points.h"
 #include "surface/canvas.h"
 #include "surface/segmentclip.h"
 #include "surface/surface.h"
+#include "window/layout.h"
+#include "window/sentences.h"
+#include "window/window.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,64 +29,34 @@ namespace {
 
 using emscripten::val;
 
-// A row of the layout table, with its font worked out.
-struct ControlRow {
-    std::string name;
-    int index = -1;
-    int kind = 0;
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    std::string text;
-    int font = 0;
-    int ground = 0;
-    int tabIndex = NoTabStop;
+// The commands the page replays. Each takes DrawStride numbers, its opcode
+// and then its operands, the unused ones 0, so that the page steps from one
+// to the next without knowing what each takes.
+enum class DrawOp {
+    Clear = 1, // back colour
+    Pen,       // width, colour
+    Line,      // x1, y1, x2, y2 (pixel centres, already cut to the surface)
+    Font,      // pixel size, bold
+    Text,      // x, y (top-left), index into the texts
+    Box,       // left, top, width, height, colour
+    Dot,       // x, y (pixel centre), radius, colour
 };
+constexpr int DrawStride = 6;
 
-struct FontRow {
-    int pixels = 0;
-    bool bold = false;
-};
-
-struct OutcomeValue {
-    int drawing = 0;
-    int line = 0;
-    bool focusMoved = false;
-    std::string announcement;
-    bool ended = false;
-};
-
-struct ControlValue {
-    int left = 0;
-    int top = 0;
-    std::string text;
-    int font = 0;
-    bool checked = false;
-    bool tabStop = false;
-    std::string accessibleName;
-    std::string accessibleDescription;
-    int labels = -1;
-    unsigned writes = 0;
-};
-
-// The commands the page replays, each an opcode and its numbers.
-enum Op : int {
-    OpClear = 1, // back colour
-    OpPen = 2,   // width, colour
-    OpLine = 3,  // x1, y1, x2, y2 (pixel centres, already cut to the surface)
-    OpFont = 4,  // pixel size, bold
-    OpText = 5,  // x, y (top-left), index into the texts
-    OpBox = 6,   // left, top, width, height, colour
-    OpDot = 7,   // x, y (pixel centre), radius, colour
-};
+// A colour as the page writes it: 0xRRGGBB.
+unsigned Css(Rgb colour)
+{
+    return colour & 0xffffffu;
+}
 
 // Keeps what the core draws, for the page to replay in one go: one call
 // across to JavaScript per drawing instead of one per line. Only TextSize
 // asks the page, which measures in the fonts it draws with.
 class RecordingCanvas final : public Canvas {
 public:
-    void SetMeasure(val measure) { measure_ = std::move(measure); }
+    explicit RecordingCanvas(val measure)
+        : measure_(std::move(measure))
+    {}
 
     // Hands over what was recorded since the last call.
     val Take()
@@ -93,31 +66,26 @@ public:
         // vectors cleared below.
         result.set("ops",
                    val(emscripten::typed_memory_view(ops_.size(), ops_.data())).call<val>("slice"));
-        val texts = val::array();
-        for (const std::string &text : texts_)
-            texts.call<void>("push", text);
-        result.set("texts", texts);
+        result.set("texts", val::array(texts_.begin(), texts_.end()));
         ops_.clear();
         texts_.clear();
         Unshown();
         return result;
     }
 
-    void Cls() override
+    void Clear() override
     {
-        Push({OpClear, static_cast<double>(SurfaceBackColour & 0xffffffu)});
+        Push(DrawOp::Clear, {static_cast<double>(Css(SurfaceBackColour))});
         Unshown();
     }
     float Width() const override { return SurfaceWidth; }
     float Height() const override { return SurfaceHeight; }
-    std::int16_t DrawWidth() const override { return drawWidth_; }
     void SetDrawWidth(std::int16_t width) override
     {
         drawWidth_ = width;
         penChanged_ = true;
     }
-    vb::Rgb ForeColor() const override { return foreColour_; }
-    void SetForeColor(vb::Rgb colour) override
+    void SetForeColor(Rgb colour) override
     {
         foreColour_ = colour;
         penChanged_ = true;
@@ -131,14 +99,13 @@ public:
         if (!clipped)
             return;
         if (penChanged_) {
-            Push({OpPen, static_cast<double>(drawWidth_ > 0 ? drawWidth_ : 1),
-                  static_cast<double>(foreColour_ & 0xffffffu)});
+            PushPen();
             penChanged_ = false;
         }
-        Push({OpLine, clipped->x1, clipped->y1, clipped->x2, clipped->y2});
+        Push(DrawOp::Line, {clipped->x1, clipped->y1, clipped->x2, clipped->y2});
     }
 
-    void SetFontSize(float points) override { fontPixels_ = vb::PointsToPixels(points); }
+    void SetFontSize(float points) override { fontPixels_ = PointsToPixels(points); }
     void SetFontBold(bool bold) override { fontBold_ = bold; }
     void SetCurrentX(float x) override { currentX_ = x; }
     void SetCurrentY(float y) override { currentY_ = y; }
@@ -150,36 +117,33 @@ public:
         if (!std::isfinite(x) || !std::isfinite(y) || std::fabs(x) > 1e6f || std::fabs(y) > 1e6f)
             return;
         PushFont();
-        Push({OpPen, static_cast<double>(drawWidth_ > 0 ? drawWidth_ : 1),
-              static_cast<double>(foreColour_ & 0xffffffu)});
+        PushPen();
         penChanged_ = false;
-        Push({OpText, x, y, static_cast<double>(texts_.size())});
+        Push(DrawOp::Text, {x, y, static_cast<double>(texts_.size())});
         texts_.push_back(text);
     }
 
     Extent TextSize(const std::string &text) override
     {
-        if (measure_.isUndefined())
-            return {};
         const val size = measure_(text, fontPixels_, fontBold_);
         return {size[0].as<double>(), size[1].as<double>()};
     }
 
-    void FillBox(float left, float top, float width, float height, vb::Rgb colour) override
+    void FillBox(float left, float top, float width, float height, Rgb colour) override
     {
         if (!Near(left, SurfaceWidth) || !Near(top, SurfaceHeight) ||
             !(width > 0 && width < 2.0f * SurfaceWidth) ||
             !(height > 0 && height < 2.0f * SurfaceHeight))
             return;
-        Push({OpBox, left, top, width, height, static_cast<double>(colour & 0xffffffu)});
+        Push(DrawOp::Box, {left, top, width, height, static_cast<double>(Css(colour))});
     }
 
-    void FillDot(float x, float y, float radius, vb::Rgb colour) override
+    void FillDot(float x, float y, float radius, Rgb colour) override
     {
         if (!Near(x, SurfaceWidth) || !Near(y, SurfaceHeight) ||
             !(radius > 0 && radius < SurfaceWidth))
             return;
-        Push({OpDot, x, y, radius, static_cast<double>(colour & 0xffffffu)});
+        Push(DrawOp::Dot, {x, y, radius, static_cast<double>(Css(colour))});
     }
 
     void Refresh() override {}
@@ -191,9 +155,17 @@ private:
                v < 2.0f * static_cast<float>(size);
     }
 
-    void Push(std::initializer_list<double> values)
+    void Push(DrawOp op, std::initializer_list<double> operands)
     {
-        ops_.insert(ops_.end(), values.begin(), values.end());
+        ops_.push_back(static_cast<double>(op));
+        ops_.insert(ops_.end(), operands.begin(), operands.end());
+        ops_.resize(ops_.size() + static_cast<std::size_t>(DrawStride - 1) - operands.size());
+    }
+
+    void PushPen()
+    {
+        Push(DrawOp::Pen, {static_cast<double>(drawWidth_ > 0 ? drawWidth_ : 1),
+                           static_cast<double>(Css(foreColour_))});
     }
 
     // Each batch, and each picture after a wipe, starts with its own pen
@@ -208,18 +180,18 @@ private:
     {
         if (fontPixels_ == shownPixels_ && fontBold_ == shownBold_)
             return;
-        Push({OpFont, static_cast<double>(fontPixels_), fontBold_ ? 1.0 : 0.0});
+        Push(DrawOp::Font, {static_cast<double>(fontPixels_), fontBold_ ? 1.0 : 0.0});
         shownPixels_ = fontPixels_;
         shownBold_ = fontBold_;
     }
 
-    val measure_ = val::undefined();
+    val measure_;
     std::vector<double> ops_;
     std::vector<std::string> texts_;
     std::int16_t drawWidth_ = 1;
-    vb::Rgb foreColour_ = vb::RgbOf(0, 0, 0);
+    Rgb foreColour_ = RgbOf(0, 0, 0);
     bool penChanged_ = true;
-    int fontPixels_ = vb::PointsToPixels(SurfaceFontPoints);
+    int fontPixels_ = PointsToPixels(SurfaceFontPoints);
     bool fontBold_ = false;
     int shownPixels_ = 0;
     bool shownBold_ = false;
@@ -227,89 +199,84 @@ private:
     float currentY_ = 0;
 };
 
-// Form1 with the canvas it draws on; every event draws what its outcome asks
-// for at once, and the page takes the commands with Take().
-class Window {
+// The window with the canvas it draws on, which measures text with the
+// page's `measure` from the start picture on. The window draws during each
+// event; the page takes the commands with Take().
+class PageWindow {
 public:
-    void SetMeasure(val measure) { canvas_.SetMeasure(std::move(measure)); }
+    explicit PageWindow(val measure)
+        : canvas_(std::move(measure))
+        , window_(canvas_)
+    {}
+
     val Take() { return canvas_.Take(); }
-    void DrawWhole() { form_.DrawWhole(canvas_); }
 
-    OutcomeValue Press(int control) { return Done(form_.Press(control)); }
-    OutcomeValue KeyPress(int box, int code)
-    {
-        return Done(form_.KeyPress(box, static_cast<std::int16_t>(code)));
-    }
-    OutcomeValue Edit(int box, const std::string &text) { return Done(form_.Edit(box, text)); }
-    void FocusedBy(int control) { form_.FocusedBy(control); }
-    OutcomeValue Arrow(int control, int dx, int dy) { return Done(form_.Arrow(control, dx, dy)); }
-    OutcomeValue Undo() { return Done(form_.Undo()); }
-    OutcomeValue Redo() { return Done(form_.Redo()); }
-    OutcomeValue ShowMarks(bool shown) { return Done(form_.ShowMarks(shown)); }
+    Window::Outcome Press(int control) { return window_.Press(control); }
+    Window::Outcome KeyPress(int box, std::int16_t code) { return window_.KeyPress(box, code); }
+    Window::Outcome Edit(int box, const std::string &text) { return window_.Edit(box, text); }
+    void FocusedBy(int control) { window_.FocusedBy(control); }
+    Window::Outcome Arrow(int control, int dx, int dy) { return window_.Arrow(control, dx, dy); }
+    Window::Outcome Undo() { return window_.Undo(); }
+    Window::Outcome Redo() { return window_.Redo(); }
+    Window::Outcome ShowMarks(bool shown) { return window_.ShowMarks(shown); }
 
-    ControlValue Control(int control) const
+    val Controls() const
     {
-        const Form1::ControlState s = form_.Control(control);
-        return {s.left,    s.top,     s.text,           static_cast<int>(s.font),
-                s.checked, s.tabStop, s.accessibleName, s.accessibleDescription,
-                s.labels,  s.writes};
+        const auto states = window_.Controls();
+        return val::array(states.begin(), states.end());
     }
-    int Focus() const { return form_.Focus(); }
-    std::string SurfaceDescription() const { return form_.SurfaceDescription(); }
-    std::string CopyText() const { return form_.CopyText(); }
-    bool CanUndo() const { return form_.CanUndo(); }
-    bool CanRedo() const { return form_.CanRedo(); }
-    bool MarksShown() const { return form_.MarksShown(); }
+    int Focus() const { return window_.Focus(); }
+    std::string CopyText() const { return window_.CopyText(); }
+    bool CanUndo() const { return window_.Contents().CanUndo(); }
+    bool CanRedo() const { return window_.Contents().CanRedo(); }
+    bool MarksShown() const { return window_.Contents().MarksShown(); }
 
 private:
-    OutcomeValue Done(const Form1::Outcome &outcome)
-    {
-        form_.Draw(canvas_, outcome);
-        return {static_cast<int>(outcome.drawing), outcome.line, outcome.focusMoved,
-                outcome.announcement, outcome.ended};
-    }
-
-    Form1 form_;
     RecordingCanvas canvas_;
+    Window window_;
 };
 
-std::vector<ControlRow> Layout()
+val Layout()
 {
-    std::vector<ControlRow> rows;
-    for (const ControlLayout &c : FormLayout())
-        rows.push_back({c.name, c.index, static_cast<int>(c.kind), c.left, c.top, c.width, c.height,
-                        c.text, static_cast<int>(c.font), static_cast<int>(c.ground), c.tabIndex});
-    return rows;
+    const auto rows = FormLayout();
+    return val::array(rows.begin(), rows.end());
 }
 
-std::vector<FontRow> Fonts()
+// The layout row's fields that the row does not hold as they are.
+ControlKind KindOfRow(const ControlLayout &row)
 {
-    std::vector<FontRow> rows;
-    for (const FontStyle style : {FontStyle::None, FontStyle::R12, FontStyle::B12, FontStyle::B14,
-                                  FontStyle::B20, FontStyle::R24})
-        rows.push_back({style == FontStyle::None ? 0 : PixelSize(style), IsBold(style)});
-    return rows;
+    return row.Kind();
+}
+std::string CaptionOfRow(const ControlLayout &row)
+{
+    return row.text;
+}
+unsigned GroundOfRow(const ControlLayout &row)
+{
+    return Css(GroundColour(row.ground));
+}
+// Rows only go to the page, but embind asks for a setter with each getter.
+template <typename T> void NotWritten(ControlLayout &, T) {}
+
+// A font style as the page sets it on a control.
+struct PixelFont {
+    int pixels = 0;
+    bool bold = false;
+};
+
+PixelFont FontOfStyle(FontStyle style)
+{
+    return {PixelSize(style), IsBold(style)};
 }
 
-// The colours and words the page needs besides the controls, as one object.
-val Facts()
+// The gothic faces as a CSS font family list, ending in the generic family
+// for a system with none of them.
+std::string GothicCss()
 {
-    val facts = val::object();
-    facts.set("formWidth", FormWidth);
-    facts.set("formHeight", FormHeight);
-    facts.set("surfaceWidth", SurfaceWidth);
-    facts.set("surfaceHeight", SurfaceHeight);
-    facts.set("surfaceBack", SurfaceBackColour & 0xffffffu);
-    facts.set("windowGreen", GroundColour(Ground::Window) & 0xffffffu);
-    facts.set("panelOlive", GroundColour(Ground::Panel) & 0xffffffu);
-    facts.set("captionWhite", CaptionColour & 0xffffffu);
-    facts.set("panelFrame", PanelFrameColour & 0xffffffu);
-    facts.set("title", std::string(WindowTitle));
-    facts.set("copyEntry", std::string(CopyPictureEntry));
-    facts.set("marksEntry", std::string(MarksEntry));
-    facts.set("undoEntry", std::string(UndoEntry));
-    facts.set("redoEntry", std::string(RedoEntry));
-    return facts;
+    std::string families;
+    for (const char *family : GothicFamilies)
+        families += std::string("\"") + family + "\", ";
+    return families + "sans-serif";
 }
 
 } // namespace
@@ -317,61 +284,90 @@ val Facts()
 EMSCRIPTEN_BINDINGS(tolvane)
 {
     using namespace emscripten;
-    value_object<ControlRow>("ControlRow")
-        .field("name", &ControlRow::name)
-        .field("index", &ControlRow::index)
-        .field("kind", &ControlRow::kind)
-        .field("left", &ControlRow::left)
-        .field("top", &ControlRow::top)
-        .field("width", &ControlRow::width)
-        .field("height", &ControlRow::height)
-        .field("text", &ControlRow::text)
-        .field("font", &ControlRow::font)
-        .field("ground", &ControlRow::ground)
-        .field("tabIndex", &ControlRow::tabIndex);
-    value_object<FontRow>("FontRow")
-        .field("pixels", &FontRow::pixels)
-        .field("bold", &FontRow::bold);
-    value_object<OutcomeValue>("Outcome")
-        .field("drawing", &OutcomeValue::drawing)
-        .field("line", &OutcomeValue::line)
-        .field("focusMoved", &OutcomeValue::focusMoved)
-        .field("announcement", &OutcomeValue::announcement)
-        .field("ended", &OutcomeValue::ended);
-    value_object<ControlValue>("ControlState")
-        .field("left", &ControlValue::left)
-        .field("top", &ControlValue::top)
-        .field("text", &ControlValue::text)
-        .field("font", &ControlValue::font)
-        .field("checked", &ControlValue::checked)
-        .field("tabStop", &ControlValue::tabStop)
-        .field("accessibleName", &ControlValue::accessibleName)
-        .field("accessibleDescription", &ControlValue::accessibleDescription)
-        .field("labels", &ControlValue::labels)
-        .field("writes", &ControlValue::writes);
-    register_vector<ControlRow>("ControlRows");
-    register_vector<FontRow>("FontRows");
+    using State = Window::ControlState;
+
+    enum_<ControlKind>("ControlKind")
+        .value("Surface", ControlKind::Surface)
+        .value("Label", ControlKind::Label)
+        .value("Button", ControlKind::Button)
+        .value("Option", ControlKind::Option)
+        .value("Box", ControlKind::Box)
+        .value("Shape", ControlKind::Shape);
+    enum_<FontStyle>("FontStyle")
+        .value("None", FontStyle::None)
+        .value("R12", FontStyle::R12)
+        .value("B12", FontStyle::B12)
+        .value("B14", FontStyle::B14)
+        .value("B20", FontStyle::B20)
+        .value("R24", FontStyle::R24);
+    enum_<DrawOp>("DrawOp")
+        .value("Clear", DrawOp::Clear)
+        .value("Pen", DrawOp::Pen)
+        .value("Line", DrawOp::Line)
+        .value("Font", DrawOp::Font)
+        .value("Text", DrawOp::Text)
+        .value("Box", DrawOp::Box)
+        .value("Dot", DrawOp::Dot);
+    constant("drawStride", DrawStride);
+
+    constant("formWidth", FormWidth);
+    constant("formHeight", FormHeight);
+    constant("windowGround", Css(WindowGround));
+    constant("captionColour", Css(CaptionColour));
+    constant("panelFrameColour", Css(PanelFrameColour));
+    constant("gothic", GothicCss());
+    constant("copyEntry", std::string(CopyPictureEntry));
+    constant("undoEntry", std::string(UndoEntry));
+    constant("redoEntry", std::string(RedoEntry));
+    constant("marksEntry", std::string(MarksEntry));
+
+    value_object<ControlLayout>("ControlLayout")
+        .field("kind", &KindOfRow, &NotWritten<ControlKind>)
+        .field("left", &ControlLayout::left)
+        .field("top", &ControlLayout::top)
+        .field("width", &ControlLayout::width)
+        .field("height", &ControlLayout::height)
+        .field("text", &CaptionOfRow, &NotWritten<std::string>)
+        .field("groundColour", &GroundOfRow, &NotWritten<unsigned>)
+        .field("tabIndex", &ControlLayout::tabIndex);
     function("layout", &Layout);
-    function("fonts", &Fonts);
-    function("facts", &Facts);
-    class_<Window>("Window")
-        .constructor<>()
-        .function("setMeasure", &Window::SetMeasure)
-        .function("take", &Window::Take)
-        .function("drawWhole", &Window::DrawWhole)
-        .function("press", &Window::Press)
-        .function("keyPress", &Window::KeyPress)
-        .function("edit", &Window::Edit)
-        .function("focusedBy", &Window::FocusedBy)
-        .function("arrow", &Window::Arrow)
-        .function("undo", &Window::Undo)
-        .function("redo", &Window::Redo)
-        .function("showMarks", &Window::ShowMarks)
-        .function("control", &Window::Control)
-        .function("focus", &Window::Focus)
-        .function("surfaceDescription", &Window::SurfaceDescription)
-        .function("copyText", &Window::CopyText)
-        .function("canUndo", &Window::CanUndo)
-        .function("canRedo", &Window::CanRedo)
-        .function("marksShown", &Window::MarksShown);
+
+    value_object<PixelFont>("PixelFont")
+        .field("pixels", &PixelFont::pixels)
+        .field("bold", &PixelFont::bold);
+    function("fontOfStyle", &FontOfStyle);
+
+    value_object<State>("ControlState")
+        .field("left", &State::left)
+        .field("top", &State::top)
+        .field("text", &State::text)
+        .field("font", &State::font)
+        .field("checked", &State::checked)
+        .field("tabStop", &State::tabStop)
+        .field("accessibleName", &State::accessibleName)
+        .field("accessibleDescription", &State::accessibleDescription)
+        .field("labels", &State::labels)
+        .field("writes", &State::writes);
+    value_object<Window::Outcome>("Outcome")
+        .field("focusMoved", &Window::Outcome::focusMoved)
+        .field("announcement", &Window::Outcome::announcement)
+        .field("ended", &Window::Outcome::ended);
+
+    class_<PageWindow>("Window")
+        .constructor<val>()
+        .function("take", &PageWindow::Take)
+        .function("press", &PageWindow::Press)
+        .function("keyPress", &PageWindow::KeyPress)
+        .function("edit", &PageWindow::Edit)
+        .function("focusedBy", &PageWindow::FocusedBy)
+        .function("arrow", &PageWindow::Arrow)
+        .function("undo", &PageWindow::Undo)
+        .function("redo", &PageWindow::Redo)
+        .function("showMarks", &PageWindow::ShowMarks)
+        .function("controls", &PageWindow::Controls)
+        .function("focus", &PageWindow::Focus)
+        .function("copyText", &PageWindow::CopyText)
+        .function("canUndo", &PageWindow::CanUndo)
+        .function("canRedo", &PageWindow::CanRedo)
+        .function("marksShown", &PageWindow::MarksShown);
 }

@@ -5,34 +5,16 @@
 // canvas's 2D context, at as many device pixels per surface pixel as the
 // screen shows, and measures text in the fonts it draws with.
 
-// The device's own Japanese gothic face; nothing is downloaded.
-export const FONT_FAMILIES =
-  '"MS PGothic", "ＭＳ Ｐゴシック", "Hiragino Sans", "Hiragino Kaku Gothic ProN", ' +
-  '"Noto Sans CJK JP", "IPAPGothic", "IPA Pゴシック", sans-serif';
-
-export function fontOf(pixels, bold) {
-  return `${bold ? "bold " : ""}${pixels}px ${FONT_FAMILIES}`;
+// A CSS font: `families` is a font family list.
+export function fontOf(pixels, bold, families) {
+  return `${bold ? "bold " : ""}${pixels}px ${families}`;
 }
 
 export function cssColour(rgb) {
   return "#" + rgb.toString(16).padStart(6, "0");
 }
 
-// The opcodes of web/bindings.cpp, each followed by its numbers.
-const Clear = 1, Pen = 2, Line = 3, Font = 4, Text = 5, Box = 6, Dot = 7;
-const OPERANDS = [0, 1, 2, 4, 2, 3, 5, 4];
-
 const measurer = document.createElement("canvas").getContext("2d");
-
-// How far text reaches from its top-left corner, as the desktop measures it:
-// the advance and the font's ascent plus descent.
-export function measure(text, pixels, bold) {
-  measurer.font = fontOf(pixels, bold);
-  const m = measurer.measureText(text);
-  const height = m.fontBoundingBoxAscent !== undefined
-    ? m.fontBoundingBoxAscent + m.fontBoundingBoxDescent : pixels * 1.2;
-  return [m.width, height];
-}
 
 function ascentOf(font, pixels) {
   measurer.font = font;
@@ -41,15 +23,29 @@ function ascentOf(font, pixels) {
 }
 
 export class Surface {
-  constructor(canvas, width, height) {
+  // core: the module, for its drawing commands and the gothic faces.
+  constructor(canvas, width, height, core) {
     this.canvas = canvas;
     this.width = width;
     this.height = height;
+    this.op = core.DrawOp;
+    this.stride = core.drawStride;
+    this.families = core.gothic;
     // Everything drawn since the surface was last wiped, so that a new
     // resolution or a copy draws the same picture without asking the core.
     this.ops = [];
     this.texts = [];
     this.scale = 0;
+  }
+
+  // How far text reaches from its top-left corner, as the desktop measures
+  // it: the advance and the font's ascent plus descent.
+  measure(text, pixels, bold) {
+    measurer.font = fontOf(pixels, bold, this.families);
+    const m = measurer.measureText(text);
+    const height = m.fontBoundingBoxAscent !== undefined
+      ? m.fontBoundingBoxAscent + m.fontBoundingBoxDescent : pixels * 1.2;
+    return [m.width, height];
   }
 
   // Device pixels per surface pixel: the page's own scale times the
@@ -61,31 +57,29 @@ export class Surface {
     this.canvas.width = w;
     this.canvas.height = h;
     this.scale = w / this.width;
-    Surface.replay(this.canvas.getContext("2d"), this.scale, this.ops, this.texts);
+    this.replay(this.canvas.getContext("2d"), this.scale, this.ops, this.texts);
   }
 
   // Draws what the core recorded over what is shown.
   draw(recorded) {
-    const ops = recorded.ops;
+    const ops = recorded.ops, n = this.stride, op = this.op;
     if (ops.length === 0) return;
     // A wipe starts a new picture; what came before it is of no more use.
     let start = 0;
-    for (let i = 0; i < ops.length; i += 1 + OPERANDS[ops[i]]) {
-      if (ops[i] === Clear) start = i;
+    for (let i = 0; i < ops.length; i += n) {
+      if (ops[i] === op.Clear.value) start = i;
     }
-    if (ops[start] === Clear) {
+    if (ops[start] === op.Clear.value) {
       this.ops = [];
       this.texts = [];
     }
-    const base = this.texts.length;
-    for (let i = start; i < ops.length; i += 1 + OPERANDS[ops[i]]) {
-      const n = OPERANDS[ops[i]];
-      if (ops[i] === Text) this.ops.push(Text, ops[i + 1], ops[i + 2], ops[i + 3] + base);
-      else for (let k = 0; k <= n; ++k) this.ops.push(ops[i + k]);
+    const fresh = Array.from(ops.subarray(start));
+    for (let i = 0; i < fresh.length; i += n) {
+      if (fresh[i] === op.Text.value) fresh[i + 3] += this.texts.length;
     }
+    this.ops = this.ops.concat(fresh);
     this.texts.push(...recorded.texts);
-    const fresh = this.ops.slice(this.ops.length - (ops.length - start));
-    Surface.replay(this.canvas.getContext("2d"), this.scale, fresh, this.texts);
+    this.replay(this.canvas.getContext("2d"), this.scale, fresh, this.texts);
   }
 
   // The picture at one device pixel per surface pixel, as a PNG.
@@ -93,28 +87,29 @@ export class Surface {
     const copy = document.createElement("canvas");
     copy.width = this.width;
     copy.height = this.height;
-    Surface.replay(copy.getContext("2d"), 1, this.ops, this.texts);
+    this.replay(copy.getContext("2d"), 1, this.ops, this.texts);
     return new Promise((resolve) => copy.toBlob(resolve, "image/png"));
   }
 
-  static replay(ctx, s, ops, texts) {
+  replay(ctx, s, ops, texts) {
     ctx.setTransform(1, 0, 0, 1, 0, 0);
     ctx.lineCap = "round";
     ctx.lineJoin = "round";
     const snap = (v) => Math.round(v * s);
-    let width = 1, colour = "#000000", font = fontOf(27, false), ascent = 0, pixels = 27;
-    for (let i = 0; i < ops.length; i += 1 + OPERANDS[ops[i]]) {
-      const a = ops[i + 1], b = ops[i + 2], c = ops[i + 3], d = ops[i + 4];
+    const op = this.op, families = this.families;
+    let width = 1, colour = "#000000", ascent = 0, pixels = 27, bold = false;
+    for (let i = 0; i < ops.length; i += this.stride) {
+      const a = ops[i + 1], b = ops[i + 2], c = ops[i + 3], d = ops[i + 4], e = ops[i + 5];
       switch (ops[i]) {
-      case Clear:
+      case op.Clear.value:
         ctx.fillStyle = cssColour(a);
         ctx.fillRect(0, 0, ctx.canvas.width, ctx.canvas.height);
         break;
-      case Pen:
+      case op.Pen.value:
         width = a;
         colour = cssColour(b);
         break;
-      case Line: {
+      case op.Line.value: {
         // A pen centred on the middle of a pixel covers whole pixels: a
         // 1-pixel line at x = 322 fills column 322, a 3-pixel one columns
         // 321 to 323. Lines along rows and columns are filled as boxes
@@ -136,26 +131,26 @@ export class Surface {
         }
         break;
       }
-      case Font:
+      case op.Font.value:
         pixels = a;
-        font = fontOf(a, b !== 0);
-        ascent = ascentOf(font, a);
+        bold = b !== 0;
+        ascent = ascentOf(fontOf(pixels, bold, families), pixels);
         break;
-      case Text:
+      case op.Text.value:
         // The text's top-left corner is given; the baseline lies the
         // font's ascent below it, on a whole device pixel.
-        ctx.font = fontOf(pixels * s, font.startsWith("bold"));
+        ctx.font = fontOf(pixels * s, bold, families);
         ctx.fillStyle = colour;
         ctx.textBaseline = "alphabetic";
         ctx.fillText(texts[c], snap(a), snap(b + ascent));
         break;
-      case Box: {
+      case op.Box.value: {
         const l = snap(a), t = snap(b);
-        ctx.fillStyle = cssColour(ops[i + 5]);
+        ctx.fillStyle = cssColour(e);
         ctx.fillRect(l, t, snap(a + c) - l, snap(b + d) - t);
         break;
       }
-      case Dot:
+      case op.Dot.value:
         ctx.fillStyle = cssColour(d);
         ctx.beginPath();
         ctx.arc((a + 0.5) * s, (b + 0.5) * s, c * s, 0, 2 * Math.PI);

@@ -2,23 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The page: builds the browser's own controls from the core's layout table,
-// passes every click, key and edit on to the core's Form1, and after each
-// event shows what Form1 holds and does what its outcome asks, as the
-// desktop window does.
+// passes every click, key and edit on to the core's window, and after each
+// event shows what the window holds and does what its outcome asks, as the
+// desktop window does. web/core.d.ts declares what it uses of the core.
 
 import createTolvane from "./tolvane.js";
-import { Surface, cssColour, fontOf, measure } from "./canvas2d.js";
+import { Surface, cssColour, fontOf } from "./canvas2d.js";
 import { Menu } from "./menu.js";
-
-// The core's ControlKind and Form1::Drawing, by number.
-const Kind = { Surface: 0, Label: 1, Button: 2, Option: 3, Box: 4, Shape: 5 };
-
-function list(vector) {
-  const rows = [];
-  for (let i = 0; i < vector.size(); ++i) rows.push(vector.get(i));
-  vector.delete();
-  return rows;
-}
 
 // The key combinations the desktop's menu entries have.
 function keyOf(event) {
@@ -34,21 +24,21 @@ function keyOf(event) {
 class Page {
   constructor(core) {
     this.core = core;
-    this.facts = core.facts();
-    this.rows = list(core.layout());
-    this.fonts = list(core.fonts());
-    this.form = new core.Window();
-    this.form.setMeasure(measure);
-    this.stage = document.getElementById("stage");
+    this.rows = core.layout();
     this.window = document.getElementById("form");
     this.live = document.getElementById("announcement");
     this.elements = [];
     this.focusTargets = [];
     this.shown = [];
     this.history = new Map(); // a box's own typing: {undo, redo}
+    // The page's own words are in the same faces as the window's.
+    document.documentElement.style.setProperty("--gothic", core.gothic);
     this.build();
     this.fit();
-    this.surface.draw((this.form.drawWhole(), this.form.take()));
+    // The core's window draws the start picture as it is made, measuring
+    // text in the surface's fonts.
+    this.form = new core.Window((text, pixels, bold) => this.surface.measure(text, pixels, bold));
+    this.surface.draw(this.form.take());
     this.showState();
     // Hidden controls take no focus: the window shows first.
     document.body.classList.add("ready");
@@ -60,10 +50,10 @@ class Page {
   }
 
   build() {
-    const f = this.facts;
-    this.window.style.width = f.formWidth + "px";
-    this.window.style.height = f.formHeight + "px";
-    this.window.style.background = cssColour(f.windowGreen);
+    const core = this.core, Kind = core.ControlKind;
+    this.window.style.width = core.formWidth + "px";
+    this.window.style.height = core.formHeight + "px";
+    this.window.style.background = cssColour(core.windowGround);
     const slots = document.createElement("div");
     slots.setAttribute("role", "radiogroup");
     this.rows.forEach((row, i) => {
@@ -75,8 +65,8 @@ class Page {
       element.style.zIndex = String(i);
       element.id = "c" + i;
       if (row.kind === Kind.Label || row.kind === Kind.Option || row.kind === Kind.Shape) {
-        element.style.background = cssColour(row.ground ? f.panelOlive : f.windowGreen);
-        element.style.color = cssColour(f.captionWhite);
+        element.style.background = cssColour(row.groundColour);
+        element.style.color = cssColour(core.captionColour);
       }
       if (row.tabIndex >= 0) target.tabIndex = row.tabIndex + 1;
       if (row.kind !== Kind.Label && row.kind !== Kind.Shape)
@@ -84,21 +74,22 @@ class Page {
       (row.kind === Kind.Option ? slots : this.window).append(element);
       this.elements[i] = element;
       this.focusTargets[i] = target;
-      this.shown[i] = { left: row.left, top: row.top, font: -1, writes: 0 };
+      this.shown[i] = { left: row.left, top: row.top, font: null, writes: 0 };
     });
     this.window.append(slots);
     this.menu = new Menu(this.window, [
-      { label: f.copyEntry, run: () => this.copy() },
+      { label: core.copyEntry, run: () => this.copy() },
       null,
-      { label: f.undoEntry, run: () => this.apply(this.form.undo()) },
-      { label: f.redoEntry, run: () => this.apply(this.form.redo()) },
+      { label: core.undoEntry, run: () => this.apply(this.form.undo()) },
+      { label: core.redoEntry, run: () => this.apply(this.form.redo()) },
       null,
-      { label: f.marksEntry, checkable: true,
+      { label: core.marksEntry, checkable: true,
         run: () => this.apply(this.form.showMarks(!this.form.marksShown())) },
     ]);
   }
 
   make(row, i) {
+    const Kind = this.core.ControlKind;
     let element;
     switch (row.kind) {
     case Kind.Surface: {
@@ -110,7 +101,7 @@ class Page {
       this.window.append(description);
       element.setAttribute("aria-describedby", description.id);
       this.description = description;
-      this.surface = new Surface(element, row.width, row.height);
+      this.surface = new Surface(element, row.width, row.height, this.core);
       this.surfaceEvents(element);
       break;
     }
@@ -152,7 +143,7 @@ class Page {
     default:
       element = document.createElement("div");
       element.className = "shape";
-      element.style.borderColor = cssColour(this.facts.panelFrame);
+      element.style.borderColor = cssColour(this.core.panelFrameColour);
       element.setAttribute("aria-hidden", "true");
       break;
     }
@@ -194,9 +185,9 @@ class Page {
   // A box's typing of its own is undone before the window's commands, as a
   // desktop box does; what the program writes into a box starts it afresh.
   edited(i, text) {
-    if (text === this.form.control(i).text) return;
+    if (text === this.shown[i].text) return;
     const history = this.history.get(i) || { undo: [], redo: [] };
-    history.undo.push(this.form.control(i).text);
+    history.undo.push(this.shown[i].text);
     history.redo = [];
     this.history.set(i, history);
     this.apply(this.form.edit(i, text));
@@ -268,9 +259,9 @@ class Page {
 
   openMenu(clientX, clientY) {
     const r = this.window.getBoundingClientRect();
-    const s = r.width / this.facts.formWidth;
+    const s = r.width / this.core.formWidth;
     this.menu.show((clientX - r.left) / s, (clientY - r.top) / s,
-      { width: this.facts.formWidth, height: this.facts.formHeight },
+      { width: this.core.formWidth, height: this.core.formHeight },
       [{}, { enabled: this.form.canUndo() }, { enabled: this.form.canRedo() },
         { checked: this.form.marksShown() }]);
   }
@@ -323,8 +314,9 @@ class Page {
   }
 
   showState() {
-    this.rows.forEach((row, i) => {
-      const state = this.form.control(i);
+    const core = this.core, Kind = core.ControlKind;
+    this.form.controls().forEach((state, i) => {
+      const row = this.rows[i];
       const shown = this.shown[i];
       const element = this.elements[i];
       const target = this.focusTargets[i];
@@ -332,9 +324,9 @@ class Page {
         element.style.left = state.left + "px";
         element.style.top = state.top + "px";
       }
-      if (state.font !== shown.font && state.font > 0) {
-        const font = this.fonts[state.font];
-        element.style.font = fontOf(font.pixels, font.bold);
+      if (state.font !== shown.font && state.font !== core.FontStyle.None) {
+        const font = core.fontOfStyle(state.font);
+        element.style.font = fontOf(font.pixels, font.bold, core.gothic);
       }
       if (row.kind === Kind.Box && state.writes !== shown.writes) {
         target.value = state.text;
@@ -361,18 +353,18 @@ class Page {
   // The whole window at 1:1 where it fits the visible area; otherwise
   // scaled down as a whole, so that nothing scrolls.
   fit() {
-    const f = this.facts;
-    const surface = this.rows.find((row) => row.kind === Kind.Surface);
+    const core = this.core;
+    const surface = this.rows.find((row) => row.kind === core.ControlKind.Surface);
     const ratio = devicePixelRatio || 1;
     const width = document.documentElement.clientWidth, height = innerHeight;
-    let scale = Math.min(1, width / f.formWidth, height / f.formHeight);
+    let scale = Math.min(1, width / core.formWidth, height / core.formHeight);
     // The surface must span whole device pixels and start on one, or the
     // browser resamples the picture and blurs every line of the grid.
     if (scale < 1) scale = Math.floor(surface.width * scale * ratio) / (surface.width * ratio);
     const onPixel = (free, at) =>
       Math.round((Math.max(0, free / 2) + at * scale) * ratio) / ratio - at * scale;
-    const left = onPixel(width - f.formWidth * scale, surface.left);
-    const top = onPixel(height - f.formHeight * scale, surface.top);
+    const left = onPixel(width - core.formWidth * scale, surface.left);
+    const top = onPixel(height - core.formHeight * scale, surface.top);
     this.window.style.transform = `translate(${left}px, ${top}px) scale(${scale})`;
     this.surface.setScale(scale * ratio);
   }

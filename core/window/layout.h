@@ -66,6 +66,25 @@ constexpr ControlKind KindOf(Role role)
 // Font styles: size in points and weight.
 enum class FontStyle { None, R12, B12, B14, B20, R24 };
 
+// The names of the gothic face every control and the surface are drawn in,
+// in order of preference: each face takes the first its system has.
+inline constexpr std::array<const char *, 10> GothicFamilies = {
+    // The original face, under both of its names.
+    "ＭＳ Ｐゴシック",
+    "MS PGothic",
+    // The IPA face, metric-compatible with it, so that every caption fits its
+    // control as laid out.
+    "IPAPGothic",
+    "IPA Pゴシック",
+    // The Japanese gothic faces of other systems.
+    "Hiragino Sans",
+    "Hiragino Kaku Gothic ProN",
+    "VL PGothic",
+    "Noto Sans CJK JP",
+    "IPAGothic",
+    "TakaoPGothic",
+};
+
 // What a control stands on: the green window or the olive panel. Labels and
 // slot buttons take its colour; buttons and boxes keep the platform's own.
 enum class Ground { Window, Panel };

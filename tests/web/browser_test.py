@@ -97,6 +97,21 @@ def accessibility_tree(driver, url):
            "the announcement of 初期画面")
 
 
+@step("the core's gothic faces, written out the same in the stylesheet")
+def gothic_faces(driver, url):
+    fresh(driver, url)
+    # Each list as the browser reads it, so that quotes and line breaks do
+    # not count.
+    faces = driver.execute_script("""
+        const read = (families) => Object.assign(document.createElement("p").style,
+          { fontFamily: families }).fontFamily;
+        const root = [...document.styleSheets[0].cssRules].find((r) => r.selectorText === ":root");
+        return [document.documentElement.style.getPropertyValue("--gothic"),
+          root.style.getPropertyValue("--gothic"), getComputedStyle(document.body).fontFamily,
+          document.querySelector("button").style.fontFamily].map(read);""")
+    expect(faces[1:], [faces[0]] * 3, "the stylesheet's list, the page's words' and a button's")
+
+
 @step("installable, and it starts again with the network off")
 def installable_offline(driver, url):
     fresh(driver, url)
@@ -120,6 +135,7 @@ def run(url):
     try:
         fresh(driver, url)
         pagecheck.first_frame(driver)
+        pagecheck.axis_numbers(driver)
         pagecheck.enter_walk(
             driver, lambda text: driver.switch_to.active_element.send_keys(text + Keys.ENTER))
         pagecheck.small_plane(driver)
@@ -127,6 +143,7 @@ def run(url):
             input_method_walk(driver, url)
             touch_walk(driver, url)
             accessibility_tree(driver, url)
+            gothic_faces(driver, url)
             installable_offline(driver, url)
     finally:
         driver.quit()

@@ -193,6 +193,17 @@ def first_frame(driver):
     expect(pixels(driver, [(311, 311)]), [BACKGROUND], "between grid lines")
 
 
+@step("the numbers along the axes")
+def axis_numbers(driver):
+    # The 5 right of the origin, between the grid rows at 300 and 322 and
+    # across the grid column at 410; the next cell is empty.
+    five = pixels(driver, [(x, y) for x in range(404, 418) if x != 410 for y in range(303, 322)])
+    if sum(max(rgb) < 100 for rgb in five) < 40:
+        raise AssertionError("no 5 beside the x axis")
+    expect(set(pixels(driver, [(x, y) for x in range(420, 431) for y in range(303, 322)])),
+           {BACKGROUND}, "the cell beside it")
+
+
 def focused_caption(driver):
     return driver.execute_script(
         "const e = document.activeElement; return e.getAttribute('aria-label') || e.textContent")

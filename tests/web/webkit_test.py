@@ -18,6 +18,7 @@ def run(url):
         driver.set_window_size(1000, 760)
         driver.get(url)
         pagecheck.first_frame(driver)
+        pagecheck.axis_numbers(driver)
         pagecheck.enter_walk(
             driver, lambda text: driver.switch_to.active_element.send_keys(text + Keys.ENTER))
         pagecheck.small_plane(driver)
