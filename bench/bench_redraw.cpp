@@ -19,7 +19,7 @@
 
 namespace {
 
-// The surface as Form1 makes it, on a screen with the given device pixel
+// The surface as the window makes it, on a screen with the given device pixel
 // ratio.
 struct Surface {
     explicit Surface(qreal ratio = 1.0)

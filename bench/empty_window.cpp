@@ -5,7 +5,7 @@
 #include <QWidget>
 
 // The yardstick for Tolvane's start-up time and memory: a plain window of the
-// same size and place as Form1 and nothing in it. No style is set: without a
+// same size and place as Tolvane's window and nothing in it. No style is set: without a
 // desktop theme Qt 6 picks Fusion on its own, the style Tolvane asks for, so
 // both programs load the same style code.
 int main(int argc, char *argv[])

@@ -6,7 +6,7 @@
 #include <QTest>
 
 // The slot buttons, the five boxes and the range caption, driven through
-// Form1's handlers as the mouse and the keyboard drive them.
+// The window's input panel as the mouse and the keyboard drive it.
 class TestInputPanel : public QObject {
     Q_OBJECT
 
