@@ -93,15 +93,6 @@ template <typename F> F Nearest(Integer numerator, Integer denominator)
     return sign * std::ldexp(quotient.convert_to<F>(), static_cast<int>(unit));
 }
 
-// a <= b, by cross multiplication: Boost.Rational's own comparison walks a
-// continued fraction and is many times slower. Denominators are positive.
-bool NotAbove(const Rational &a, const Rational &b)
-{
-    using boost::multiprecision::denominator;
-    using boost::multiprecision::numerator;
-    return numerator(a) * denominator(b) <= numerator(b) * denominator(a);
-}
-
 // A pixel coordinate as a fraction over the point's own denominator.
 struct Pixel {
     Integer numerator;
@@ -206,6 +197,39 @@ std::optional<ExactLine> ExactLineOf(const LineSlot &slot)
     if (!a || !b || !c || !from || !to || (*a == 0 && *b == 0))
         return std::nullopt;
     return ExactLine{*a, *b, *c, *from, *to};
+}
+
+std::optional<ExactFunction> ExactFunctionOf(const ExactLine &line)
+{
+    if (line.b == 0)
+        return std::nullopt;
+    const bool reversed = !NotAbove(line.from, line.to);
+    return ExactFunction{-line.a / line.b, line.c / line.b, reversed ? line.to : line.from,
+                         reversed ? line.from : line.to};
+}
+
+bool NotAbove(const Rational &a, const Rational &b)
+{
+    // Denominators are positive.
+    using boost::multiprecision::denominator;
+    using boost::multiprecision::numerator;
+    return numerator(a) * denominator(b) <= numerator(b) * denominator(a);
+}
+
+Integer Floor(const Rational &value)
+{
+    // Integer division cuts towards 0, which is one too high below 0.
+    const Integer above = boost::multiprecision::numerator(value);
+    const Integer below = boost::multiprecision::denominator(value);
+    Integer quotient;
+    Integer remainder;
+    divide_qr(above, below, quotient, remainder);
+    return remainder < 0 ? Integer(quotient - 1) : quotient;
+}
+
+Integer Ceil(const Rational &value)
+{
+    return -Floor(-value);
 }
 
 WholeEquation WholeNumbers(const ExactLine &line)

@@ -43,6 +43,28 @@ struct ExactLine {
 // finite. The Drawn mark is not looked at.
 std::optional<ExactLine> ExactLineOf(const LineSlot &slot);
 
+// A line that is a function of x (b not 0): y = slope * x + intercept, over
+// its range read from the smaller end to the larger.
+struct ExactFunction {
+    Rational slope;
+    Rational intercept;
+    Rational low;
+    Rational high;
+
+    Rational At(const Rational &x) const { return slope * x + intercept; }
+};
+
+// Nothing for a vertical line, b = 0.
+std::optional<ExactFunction> ExactFunctionOf(const ExactLine &line);
+
+// a <= b, by cross multiplication: Boost.Rational's own comparison walks a
+// continued fraction and is many times slower.
+bool NotAbove(const Rational &a, const Rational &b);
+
+// The largest whole number not above the value, and the smallest not below.
+Integer Floor(const Rational &value);
+Integer Ceil(const Rational &value);
+
 // How two lines meet: in one point (x, y), or not at all (parallel), or
 // everywhere (the same line). x and y are 0 unless they meet in a point.
 struct Meeting {

@@ -12,7 +12,8 @@
 
 // Everything the pupil has made: the lines in their slots, the slot the next
 // line goes into, the plane size, whether the lines' numbers and crossings
-// are shown, and the line commands that can be undone. A plain value with no
+// are shown and whether the line being typed is shown as a function, and
+// the line commands that can be undone. A plain value with no
 // words and no drawing; the window turns clicks and keys into these
 // operations, then describes and draws the result.
 class Sheet {
@@ -25,6 +26,7 @@ public:
     // The view the size gives: the origin in the middle of the surface.
     PlaneView View() const;
     bool MarksShown() const { return marksShown_; }
+    bool FunctionShown() const { return functionShown_; }
     bool CanUndo() const { return history_.CanUndo(); }
     bool CanRedo() const { return history_.CanRedo(); }
 
@@ -41,6 +43,7 @@ public:
     // Chooses one of PlaneSizes; any other number is ignored.
     void ChooseSize(std::size_t size);
     void ShowMarks(bool shown) { marksShown_ = shown; }
+    void ShowFunction(bool shown) { functionShown_ = shown; }
     // Takes the last line command back, or does the last one undone again:
     // the table as it was then and the slot that was selected. The step
     // taken, or null when there is none.
@@ -57,5 +60,6 @@ private:
     int selected_ = 0;
     std::size_t size_ = StartPlaneSize;
     bool marksShown_ = false;
+    bool functionShown_ = false;
     LineHistory history_;
 };

@@ -96,6 +96,125 @@ std::vector<std::string> operator+(std::vector<std::string> parts,
     return parts;
 }
 
+// The panel's numbers and lines, written or spoken.
+
+std::string Said(const Coordinate &number, Wording wording)
+{
+    return wording == Wording::Written ? WrittenCoordinate(number) : SpokenCoordinate(number);
+}
+
+// A negative number subtracted stands in brackets: "3 − (−3)".
+std::string Subtracted(const Coordinate &number, Wording wording)
+{
+    if (!number.negative)
+        return Said(number, wording);
+    std::string text = "(";
+    text += Said(number, wording);
+    return text + ")";
+}
+
+bool IsZero(const Coordinate &number)
+{
+    return !number.rounded && number.above == "0";
+}
+
+bool IsOne(const Coordinate &number)
+{
+    return !number.rounded && number.above == "1" && number.below.empty();
+}
+
+// "y = −2/3x + 2", "y = 3x", "y = −x + 4", "y = 5", "x = 2": a slope of 1
+// or −1 written as its sign alone, zero terms left out, as DescribeLine
+// writes an equation.
+std::string Formula(const LinearFunction &function, Wording wording)
+{
+    if (function.kind == FunctionKind::Vertical)
+        return "x = " + Said(function.verticalX, wording);
+    std::string right;
+    if (IsOne(function.slope))
+        right = function.slope.negative
+                    ? (wording == Wording::Written ? std::string(MinusSign) : "マイナス") + "x"
+                    : "x";
+    else if (!IsZero(function.slope))
+        right = Said(function.slope, wording) + "x";
+    if (right.empty())
+        return "y = " + Said(function.intercept, wording);
+    if (IsZero(function.intercept))
+        return "y = " + right;
+    Coordinate size = function.intercept;
+    size.negative = false;
+    return "y = " + right + (function.intercept.negative ? " − " : " + ") + Said(size, wording);
+}
+
+// "−3 ≦ x ≦ 3 のとき 0 ≦ y ≦ 4".
+std::string Ranges(const LinearFunction &function, Wording wording)
+{
+    return Said(function.xLow, wording) + " ≦ x ≦ " + Said(function.xHigh, wording) + " のとき " +
+           Said(function.yLow, wording) + " ≦ y ≦ " + Said(function.yHigh, wording);
+}
+
+// "(0 − 4)/(3 − (−3)) = −4/6 = −2/3"; spoken, the bar is "わる".
+std::string WorkedRate(const RateOfChange &rate, Wording wording)
+{
+    const std::string rise = Said(rate.y2, wording) + " − " + Subtracted(rate.y1, wording);
+    const std::string run = Said(rate.x2, wording) + " − " + Subtracted(rate.x1, wording);
+    std::string text = "(";
+    text += rise;
+    text += wording == Wording::Written ? ")/(" : ") わる (";
+    text += run;
+    text += ')';
+    if (rate.unreduced)
+        text += " = " + Said(*rate.unreduced, wording);
+    return text + " = " + Said(rate.rate, wording);
+}
+
+PanelLine Sentence(const std::string &label, const std::string &sentence)
+{
+    return {label, sentence, sentence};
+}
+
+PanelLine TextLine(const std::string &label, const LinearFunction &function,
+                   std::string (*text)(const LinearFunction &, Wording))
+{
+    return {label, text(function, Wording::Written), text(function, Wording::Spoken)};
+}
+
+PanelLine NumberLine(const std::string &label, const Coordinate &number)
+{
+    return {label, Said(number, Wording::Written), Said(number, Wording::Spoken)};
+}
+
+std::vector<std::string> PanelLines(const FunctionWords &words, Wording wording)
+{
+    std::vector<std::string> parts;
+    for (const PanelLine &line : words.lines) {
+        const std::string &text = wording == Wording::Written ? line.written : line.spoken;
+        parts.push_back(line.label.empty() ? text : line.label + ": " + text);
+    }
+    return parts;
+}
+
+// A row of the table: "x\t−3\t−2", spoken "x: マイナス3、マイナス2".
+std::string TableRow(const char *name, const std::vector<PanelNumber> &numbers, Wording wording)
+{
+    std::vector<std::string> cells;
+    cells.reserve(numbers.size());
+    for (const PanelNumber &number : numbers)
+        cells.push_back(wording == Wording::Written ? number.written : number.spoken);
+    return wording == Wording::Written ? std::string(name) + "\t" + Join(cells, "\t")
+                                       : std::string(name) + ": " + Join(cells, "、");
+}
+
+std::vector<std::string> FunctionParts(const FunctionWords &words, Wording wording)
+{
+    std::vector<std::string> parts = PanelLines(words, wording);
+    if (!words.tableX.empty()) {
+        parts.push_back(TableRow("x", words.tableX, wording));
+        parts.push_back(TableRow("y", words.tableY, wording));
+    }
+    return parts;
+}
+
 } // namespace
 
 std::string SpokenCoordinate(const Coordinate &coordinate)
@@ -197,12 +316,52 @@ std::vector<std::string> AnnounceCrossings(int slot, const LineTable &table, con
     return parts;
 }
 
+FunctionWords DescribeFunction(const LinearFunction &function)
+{
+    FunctionWords words;
+    switch (function.kind) {
+    case FunctionKind::NoLine:
+        words.lines.push_back(Sentence({}, "aもbも0なので直線になりません"));
+        return words;
+    case FunctionKind::TooLarge:
+        words.lines.push_back(Sentence({}, "数が大きすぎて式と表を出せません"));
+        return words;
+    case FunctionKind::Vertical:
+        words.lines.push_back(TextLine("式", function, Formula));
+        words.lines.push_back(Sentence({}, "bが0なので、yはxの関数ではありません"));
+        return words;
+    case FunctionKind::Function:
+        break;
+    }
+    words.lines.push_back(TextLine("式", function, Formula));
+    words.lines.push_back(NumberLine("傾き", function.slope));
+    words.lines.push_back(NumberLine("切片", function.intercept));
+    words.lines.push_back(TextLine("変域", function, Ranges));
+    words.lines.push_back(
+        function.rate ? PanelLine{"変化の割合", WorkedRate(*function.rate, Wording::Written),
+                                  WorkedRate(*function.rate, Wording::Spoken)}
+                      : Sentence("変化の割合", "変域が1点だけなので求められません"));
+    if (function.table.empty())
+        words.lines.push_back(Sentence("表", "変域に整数がないので、表はありません"));
+    for (const TableColumn &column : function.table) {
+        words.tableX.push_back({Said(column.x, Wording::Written), Said(column.x, Wording::Spoken)});
+        words.tableY.push_back({Said(column.y, Wording::Written), Said(column.y, Wording::Spoken)});
+    }
+    return words;
+}
+
 SurfaceWords DescribeSurface(const LineTable &table, const PlaneView &view,
-                             const std::vector<Crossing> &shownCrossings)
+                             const std::vector<Crossing> &shownCrossings,
+                             const FunctionWords &shownFunction)
 {
     const std::vector<std::string> picture = DescribePicture(table, view);
-    return {Join(picture + DescribeCrossings(shownCrossings, Wording::Spoken), "。"),
-            Join(picture + DescribeCrossings(shownCrossings, Wording::Written), "\n") + "\n"};
+    return {Join(picture + DescribeCrossings(shownCrossings, Wording::Spoken) +
+                     FunctionParts(shownFunction, Wording::Spoken),
+                 "。"),
+            Join(picture + DescribeCrossings(shownCrossings, Wording::Written) +
+                     FunctionParts(shownFunction, Wording::Written),
+                 "\n") +
+                "\n"};
 }
 
 std::string LineDrawnSentence(int slot, const LineTable &table, const PlaneView &view)
@@ -285,6 +444,18 @@ std::string MarksShownSentence(const std::vector<Crossing> &crossings)
 std::string MarksHiddenSentence()
 {
     return "番号と交点を消しました";
+}
+
+std::string FunctionShownSentence(const FunctionWords &words)
+{
+    return Join(std::vector<std::string>{"式と表を表示しました"} +
+                    PanelLines(words, Wording::Spoken),
+                "。");
+}
+
+std::string FunctionHiddenSentence()
+{
+    return "式と表を消しました";
 }
 
 std::string CoefficientBoxName(int box)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "lines/crossings.h"
+#include "lines/linearfunction.h"
 #include "lines/linehistory.h"
 #include "lines/linetable.h"
 #include "plane/planeview.h"
@@ -55,16 +56,55 @@ std::vector<std::string> DescribeCrossings(const std::vector<Crossing> &crossing
 // "直線４と同じ直線です". Nothing when `slot` holds no line.
 std::vector<std::string> AnnounceCrossings(int slot, const LineTable &table, const PlaneView &view);
 
+// The panel that shows the line being typed as a linear function, one line
+// at a time: what the line gives and its text, written and spoken.
+struct PanelLine {
+    // "式", "傾き", "切片", "変域", "変化の割合" or "表"; empty for a sentence
+    // that stands alone, as when the boxes make no line.
+    std::string label;
+    std::string written; // "y = −2/3x + 2"
+    std::string spoken;  // "y = マイナス3分の2x + 2"
+};
+
+// A number of the table of values: "10/3", spoken "3分の10".
+struct PanelNumber {
+    std::string written;
+    std::string spoken;
+};
+
+// The panel's words. For a function the lines are
+//   式       y = −2/3x + 2
+//   傾き     −2/3
+//   切片     2
+//   変域     −3 ≦ x ≦ 3 のとき 0 ≦ y ≦ 4
+//   変化の割合 (0 − 4)/(3 − (−3)) = −4/6 = −2/3
+// with a sentence as the rate for a range of one point, and a 表 line saying
+// there is no table when the range holds no whole number. A vertical line
+// has its 式 "x = 2" and the sentence that y is then no function of x; boxes
+// that make no line, one sentence.
+struct FunctionWords {
+    std::vector<PanelLine> lines;
+    // The table of values, a column each, its rows headed "x" and "y"; empty
+    // when there is none.
+    std::vector<PanelNumber> tableX;
+    std::vector<PanelNumber> tableY;
+};
+FunctionWords DescribeFunction(const LinearFunction &function);
+
 // What the surface shows, in two forms: its description for a screen reader,
 // the picture and, when they are shown, the crossings as sentences; and the
 // words that go with a copied picture, the same parts one to a line for
-// pasting into plain text, the crossings as they are written.
+// pasting into plain text, the crossings as they are written. With the
+// function's panel shown, its lines follow, "式: y = −2/3x + 2", and its
+// table as two rows, tab-separated for a spreadsheet: "x\t−3\t−2…" and
+// "y\t4\t10/3…" (spoken, "x: マイナス3、マイナス2…").
 struct SurfaceWords {
     std::string description;
     std::string copyText;
 };
 SurfaceWords DescribeSurface(const LineTable &table, const PlaneView &view,
-                             const std::vector<Crossing> &shownCrossings);
+                             const std::vector<Crossing> &shownCrossings,
+                             const FunctionWords &shownFunction = {});
 
 // One announcement after another in the same event, as one: "…。…".
 std::string AndThen(const std::string &first, const std::string &next);
@@ -90,6 +130,9 @@ std::string UndoneSentence(const std::string &what);
 std::string RedoneSentence(const std::string &what);
 std::string MarksShownSentence(const std::vector<Crossing> &crossings);
 std::string MarksHiddenSentence();
+// "式と表を表示しました", then the panel's lines but its table, spoken.
+std::string FunctionShownSentence(const FunctionWords &words);
+std::string FunctionHiddenSentence();
 
 // The names a screen reader gives the controls whose captions do not say
 // what they are for.
@@ -106,5 +149,6 @@ std::string PlaneSizeButtonName(int size);
 // The entries of the surface's menu.
 inline constexpr const char *CopyPictureEntry = "図をコピー";
 inline constexpr const char *MarksEntry = "番号と交点を表示";
+inline constexpr const char *FunctionEntry = "式と表を表示";
 inline constexpr const char *UndoEntry = "元に戻す";
 inline constexpr const char *RedoEntry = "やり直す";

@@ -6,6 +6,7 @@
 #include "lines/linedrawing.h"
 #include "lines/marks.h"
 #include "lines/picture.h"
+#include "lines/slopetriangle.h"
 #include "plane/planedrawing.h"
 #include "runtime/numbers.h"
 #include "surface/canvas.h"
@@ -31,6 +32,7 @@ constexpr int EnterKey = 13;
 Window::Window(Canvas &surface)
     : surface_(surface)
 {
+    FollowBoxes();
     Describe();
     Redraw();
 }
@@ -73,6 +75,7 @@ Window::Outcome Window::Edit(int box, const std::string &text)
 {
     if (const int n = MemberOf(box, Role::Box); n >= 0) {
         boxTexts_[static_cast<std::size_t>(n)] = text;
+        boxesChanged_ = true;
         if (n == box::B)
             FollowB();
     }
@@ -119,12 +122,28 @@ Window::Outcome Window::ShowMarks(bool shown)
     return Finish();
 }
 
+// The function is off at the start too, so that the picture and the words
+// are the seed's until the teacher asks for it.
+Window::Outcome Window::ShowFunction(bool shown)
+{
+    if (shown != sheet_.FunctionShown()) {
+        sheet_.ShowFunction(shown);
+        RedrawLater();
+        Announce(shown ? FunctionShownSentence(function_.words) : FunctionHiddenSentence());
+    }
+    return Finish();
+}
+
 void Window::Redraw()
 {
     surface_.SetFontSize(SurfaceFontPoints);
     DrawPictureOn(surface_, sheet_.Lines(), sheet_.View());
     if (sheet_.MarksShown())
         DrawMarksOn(surface_, sheet_.Lines(), sheet_.View(), crossings_);
+    if (sheet_.FunctionShown()) {
+        if (const auto triangle = SlopeTriangleOf(Typed(), sheet_.View()))
+            DrawSlopeTriangleOn(surface_, *triangle);
+    }
 }
 
 // The reactions.
@@ -133,15 +152,8 @@ void Window::Draw()
 {
     // Whatever the boxes hold is stored as it reads, without a range check,
     // in the selected slot; the next slot is selected then.
-    const auto read = [this](int n) { return ToSingle(ReadNumber(BoxText(n))); };
     const int slot = sheet_.Selected();
-    LineSlot line;
-    line.A = read(box::A);
-    line.B = read(box::B);
-    line.C = read(box::C);
-    line.From = read(box::RangeStart);
-    line.To = read(box::RangeEnd);
-    sheet_.DrawLine(line);
+    sheet_.DrawLine(Typed());
     // Drawn on top of what is shown: an earlier line of this slot stays
     // visible until the next full redraw.
     DrawLineLater(slot);
@@ -235,6 +247,28 @@ void Window::FollowB()
         caption_ = *range;
 }
 
+LineSlot Window::Typed() const
+{
+    const auto read = [this](int n) { return ToSingle(ReadNumber(BoxText(n))); };
+    LineSlot line;
+    line.A = read(box::A);
+    line.B = read(box::B);
+    line.C = read(box::C);
+    line.From = read(box::RangeStart);
+    line.To = read(box::RangeEnd);
+    return line;
+}
+
+void Window::FollowBoxes()
+{
+    boxesChanged_ = false;
+    function_.numbers = FunctionOf(Typed());
+    function_.words = DescribeFunction(function_.numbers);
+    // The slope triangle and the panel's words follow the typing.
+    if (sheet_.FunctionShown())
+        RedrawLater();
+}
+
 // What the reactions leave.
 
 void Window::WriteBox(int box, const std::string &text)
@@ -243,6 +277,7 @@ void Window::WriteBox(int box, const std::string &text)
     const bool changed = boxTexts_[n] != text;
     boxTexts_[n] = text;
     ++boxWrites_[n];
+    boxesChanged_ = boxesChanged_ || changed;
     // A write to b that changes its text moves the caption at once, as the
     // pupil's typing does.
     if (changed && box == box::B)
@@ -270,9 +305,10 @@ void Window::RedrawLater()
 
 void Window::DrawLineLater(int slot)
 {
-    // The marks must match the lines, so with them shown every change draws
-    // the whole picture afresh.
-    if (sheet_.MarksShown()) {
+    // The marks must match the lines, and the slope triangle the boxes, which
+    // drawing fills with the next slot's line, so with either shown every
+    // change draws the whole picture afresh.
+    if (sheet_.MarksShown() || sheet_.FunctionShown()) {
         RedrawLater();
         return;
     }
@@ -288,7 +324,9 @@ void Window::Describe()
 {
     crossings_ =
         sheet_.MarksShown() ? Crossings(sheet_.Lines(), sheet_.View()) : std::vector<Crossing>{};
-    SurfaceWords words = DescribeSurface(sheet_.Lines(), sheet_.View(), crossings_);
+    static const FunctionWords hidden;
+    SurfaceWords words = DescribeSurface(sheet_.Lines(), sheet_.View(), crossings_,
+                                         sheet_.FunctionShown() ? function_.words : hidden);
     description_ = std::move(words.description);
     copyText_ = std::move(words.copyText);
     for (int slot = 0; slot < SlotButtonCount; ++slot)
@@ -298,6 +336,8 @@ void Window::Describe()
 
 Window::Outcome Window::Finish()
 {
+    if (boxesChanged_)
+        FollowBoxes();
     switch (pending_.drawn) {
     case Drawing::None:
         break;

@@ -4,8 +4,10 @@
 #pragma once
 
 #include "lines/crossings.h"
+#include "lines/linearfunction.h"
 #include "lines/sheet.h"
 #include "window/layout.h"
+#include "window/sentences.h"
 
 #include <array>
 #include <cstdint>
@@ -53,6 +55,13 @@ public:
         bool operator==(const ControlState &) const = default;
     };
 
+    // The line being typed, read as a linear function: its exact numbers, for
+    // setting fractions stacked, and the panel's words.
+    struct FunctionView {
+        LinearFunction numbers;
+        FunctionWords words;
+    };
+
     // Start-up: empty boxes, slot １, the middle plane size, the picture
     // drawn on `surface`, which must outlive the window.
     explicit Window(Canvas &surface);
@@ -76,6 +85,10 @@ public:
     Outcome Redo();
     // Shows or hides the lines' numbers and their crossing points.
     Outcome ShowMarks(bool shown);
+    // Shows or hides the line being typed as a linear function: its panel,
+    // Function(), and its slope triangle on the picture. While it shows, an
+    // edit of a box draws the whole picture afresh.
+    Outcome ShowFunction(bool shown);
     // Draws the whole picture afresh, for a surface that lost it.
     void Redraw();
 
@@ -90,6 +103,9 @@ public:
     // with a copied picture.
     const std::string &SurfaceDescription() const { return description_; }
     const std::string &CopyText() const { return copyText_; }
+    // What the five boxes make now, kept up to date at every edit whether or
+    // not it is shown (Contents().FunctionShown()).
+    const FunctionView &Function() const { return function_; }
 
 private:
     // The window's reactions, each run inside one event.
@@ -101,6 +117,11 @@ private:
     void Recall(int slot);
     void Restore(const LineStep *step, bool undone);
     void FollowB();
+    // The boxes read as the draw button stores them.
+    LineSlot Typed() const;
+    // Reads the boxes anew after they changed; with the function shown, the
+    // picture and its words follow.
+    void FollowBoxes();
 
     void WriteBox(int box, const std::string &text);
     void SetFocus(int control);
@@ -124,6 +145,8 @@ private:
     std::string description_;
     std::string copyText_;
     std::array<std::string, SlotButtonCount> slotNames_;
+    FunctionView function_;
+    bool boxesChanged_ = false;
     // What the running event has left for its end.
     Outcome pending_;
 };
