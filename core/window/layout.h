@@ -114,6 +114,11 @@ inline constexpr int FormHeight = 650;
 inline constexpr int FormLeft = 4;
 inline constexpr int FormTop = 30;
 
+// While the formula and table are shown, their panel stands to the right of
+// the window, as high as the window; the window grows by its width and
+// nothing of it moves.
+inline constexpr int FunctionPanelWidth = 400;
+
 // The colours of the window: its green ground, the olive panel, the white
 // captions on both and the black frame of the panel.
 inline constexpr Rgb WindowGround = RgbOf(0, 128, 0);
