@@ -32,7 +32,6 @@ constexpr int EnterKey = 13;
 Window::Window(Canvas &surface)
     : surface_(surface)
 {
-    FollowBoxes();
     Describe();
     Redraw();
 }
@@ -128,6 +127,8 @@ Window::Outcome Window::ShowFunction(bool shown)
 {
     if (shown != sheet_.FunctionShown()) {
         sheet_.ShowFunction(shown);
+        if (shown)
+            FollowBoxes();
         RedrawLater();
         Announce(shown ? FunctionShownSentence(function_.words) : FunctionHiddenSentence());
     }
@@ -336,7 +337,9 @@ void Window::Describe()
 
 Window::Outcome Window::Finish()
 {
-    if (boxesChanged_)
+    // The function is worked out only while it is shown; a change of the
+    // boxes while it is hidden waits until it is shown.
+    if (boxesChanged_ && sheet_.FunctionShown())
         FollowBoxes();
     switch (pending_.drawn) {
     case Drawing::None:

@@ -103,8 +103,9 @@ public:
     // with a copied picture.
     const std::string &SurfaceDescription() const { return description_; }
     const std::string &CopyText() const { return copyText_; }
-    // What the five boxes make now, kept up to date at every edit whether or
-    // not it is shown (Contents().FunctionShown()).
+    // What the five boxes make now, while it is shown
+    // (Contents().FunctionShown()): worked out at every edit then, and not at
+    // all while it is hidden.
     const FunctionView &Function() const { return function_; }
 
 private:

@@ -206,6 +206,12 @@ private Q_SLOTS:
         h.Apply(h.form.ShowFunction(false));
         QCOMPARE(h.announcement, QStringLiteral("式と表を消しました"));
         QVERIFY(!Q(h.form.CopyText()).contains(QStringLiteral("式")));
+        // Typed while hidden, worked out as it shows again.
+        h.ClickBox(3);
+        h.Replace(QStringLiteral("1"));
+        h.Apply(h.form.ShowFunction(true));
+        QCOMPARE(Q(h.form.Function().words.lines.front().written),
+                 QStringLiteral("y = −2/3x + 1/3"));
     }
 };
 
