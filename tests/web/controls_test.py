@@ -217,15 +217,12 @@ def copied(driver):
 
 def window_size(driver):
     """The window's width and height on screen, and whether the page scrolls."""
-    return driver.execute_script("""
-        const r = document.getElementById("form").getBoundingClientRect();
-        const e = document.documentElement;
+    return driver.execute_script("""const r = form.getBoundingClientRect(), e = document.documentElement;
         return [Math.round(r.width), Math.round(r.height),
           e.scrollWidth > e.clientWidth || e.scrollHeight > e.clientHeight];""")
 
 
-TABLE = [["x", "−3", "−2", "−1", "0", "1", "2", "3"],
-         ["y", "4", "10/3", "8/3", "2", "4/3", "2/3", "0"]]
+TABLE = [row.split() for row in ("x −3 −2 −1 0 1 2 3", "y 4 10/3 8/3 2 4/3 2/3 0")]
 
 
 @step("式と表 beside the window at 1:1, off and on again by the menu, its table in the tree and the copy")
@@ -237,17 +234,16 @@ def function_panel(driver):
     said = pagecheck.announced(driver, lambda: through_menu(driver, Keys.UP, Keys.SPACE))
     expect(said.startswith("式と表を表示"), True, f"the announcement when shown, {said!r},")
     through_menu(driver)
-    expect(entries(driver)[4], "checked", "the switch in the menu when shown")
+    expect((entries(driver)[4], pagecheck.panel(driver)[1]), ("checked", TABLE), "the switch and table")
     press(driver, Keys.ESCAPE)
-    expect(pagecheck.panel(driver)[1], TABLE, "the table's rows")
     cdp(driver, "Accessibility.enable")
     nodes = cdp(driver, "Accessibility.getFullAXTree")["nodes"]
     seen = [(n.get("role", {}).get("value"), n.get("name", {}).get("value")) for n in nodes]
-    spoken = [("rowheader", "x")] + [("cell", n) for n in (
-        "マイナス3", "マイナス2", "マイナス1", "0", "1", "2", "3")] + [("rowheader", "y")] + [
-        ("cell", n) for n in ("4", "3分の10", "3分の8", "2", "3分の4", "3分の2", "0")]
+    heard = "x マイナス3 マイナス2 マイナス1 0 1 2 3 y 4 3分の10 3分の8 2 3分の4 3分の2 0".split()
     expect([r for r in seen if r[0] in ("region", "table", "rowheader", "cell")],
-           [("region", "式と表"), ("table", "表")] + spoken, "the panel in the accessibility tree")
+           [("region", "式と表"), ("table", "表")] + [
+               ("rowheader" if n in "xy" else "cell", n) for n in heard],
+           "the panel in the accessibility tree")
     got = copy(driver, lambda: through_menu(driver, Keys.ENTER))
     expect(got.get("text", "").splitlines()[-7:],
            ["式: y = −2/3x + 2", "傾き: −2/3", "切片: 2", "変域: −3 ≦ x ≦ 3 のとき 0 ≦ y ≦ 4",
@@ -260,8 +256,7 @@ def function_upright(driver, url):
     pagecheck.fresh(driver, url, 820, 1180, mobile=True)
     press(driver, Keys.CONTROL, "g")
     width, height, scrolls = window_size(driver)
-    expect((width / 935 >= 0.85, height <= 1180, scrolls), (True, True, False),
-           f"a window of {width} × {height} on screen,")
+    expect((width / 935 >= 0.85, height <= 1180, scrolls), (True, True, False), f"{width} × {height}")
 
 
 @step("終了 closes a window that a script opened, and greys out and stills a tab")

@@ -236,8 +236,7 @@ def small_plane(driver):
 
 
 def panel(driver):
-    """The panel of 式と表 as it is seen: its lines' texts after their labels
-    and its table's rows, or None while it is hidden."""
+    """式と表 as seen: its lines' texts and its table's rows; None when hidden."""
     return driver.execute_script("""
         const p = document.querySelector("section[aria-label='式と表']");
         if (!p || !p.checkVisibility()) return null;
@@ -253,8 +252,8 @@ def function_key(driver):
         driver.switch_to.active_element.send_keys(text + Keys.ENTER)
     control(driver, "ｃ（右辺の数）").click()
     press(driver, Keys.CONTROL, "g")
-    expect((panel(driver) or [[""]])[0][0], "y = −2/3x + 2", "the panel's formula")
-    expect(control(driver, "ｃ（右辺の数）").get_attribute("value"), "6", "the box Ctrl+G was typed in")
+    expect(((panel(driver) or [[""]])[0][0], control(driver, "ｃ（右辺の数）").get_attribute("value")),
+           ("y = −2/3x + 2", "6"), "the panel's formula and the box Ctrl+G was typed in")
 
 
 def main(run):
