@@ -219,6 +219,7 @@ public:
     Window::Outcome Undo() { return window_.Undo(); }
     Window::Outcome Redo() { return window_.Redo(); }
     Window::Outcome ShowMarks(bool shown) { return window_.ShowMarks(shown); }
+    Window::Outcome ShowFunction(bool shown) { return window_.ShowFunction(shown); }
 
     val Controls() const
     {
@@ -230,6 +231,8 @@ public:
     bool CanUndo() const { return window_.Contents().CanUndo(); }
     bool CanRedo() const { return window_.Contents().CanRedo(); }
     bool MarksShown() const { return window_.Contents().MarksShown(); }
+    bool FunctionShown() const { return window_.Contents().FunctionShown(); }
+    FunctionWords Words() const { return window_.Function().words; }
 
 private:
     RecordingCanvas canvas_;
@@ -256,7 +259,21 @@ unsigned GroundOfRow(const ControlLayout &row)
     return Css(GroundColour(row.ground));
 }
 // Rows only go to the page, but embind asks for a setter with each getter.
-template <typename T> void NotWritten(ControlLayout &, T) {}
+template <typename Row, typename T> void NotWritten(Row &, T) {}
+
+// The panel's lists as arrays of their value objects.
+val LinesOf(const FunctionWords &words)
+{
+    return val::array(words.lines.begin(), words.lines.end());
+}
+val TableXOf(const FunctionWords &words)
+{
+    return val::array(words.tableX.begin(), words.tableX.end());
+}
+val TableYOf(const FunctionWords &words)
+{
+    return val::array(words.tableY.begin(), words.tableY.end());
+}
 
 // A font style as the page sets it on a control.
 struct PixelFont {
@@ -320,15 +337,17 @@ EMSCRIPTEN_BINDINGS(tolvane)
     constant("undoEntry", std::string(UndoEntry));
     constant("redoEntry", std::string(RedoEntry));
     constant("marksEntry", std::string(MarksEntry));
+    constant("functionEntry", std::string(FunctionEntry));
+    constant("functionPanelWidth", FunctionPanelWidth);
 
     value_object<ControlLayout>("ControlLayout")
-        .field("kind", &KindOfRow, &NotWritten<ControlKind>)
+        .field("kind", &KindOfRow, &NotWritten<ControlLayout, ControlKind>)
         .field("left", &ControlLayout::left)
         .field("top", &ControlLayout::top)
         .field("width", &ControlLayout::width)
         .field("height", &ControlLayout::height)
-        .field("text", &CaptionOfRow, &NotWritten<std::string>)
-        .field("groundColour", &GroundOfRow, &NotWritten<unsigned>)
+        .field("text", &CaptionOfRow, &NotWritten<ControlLayout, std::string>)
+        .field("groundColour", &GroundOfRow, &NotWritten<ControlLayout, unsigned>)
         .field("tabIndex", &ControlLayout::tabIndex);
     function("layout", &Layout);
 
@@ -353,6 +372,18 @@ EMSCRIPTEN_BINDINGS(tolvane)
         .field("announcement", &Window::Outcome::announcement)
         .field("ended", &Window::Outcome::ended);
 
+    value_object<PanelLine>("PanelLine")
+        .field("label", &PanelLine::label)
+        .field("written", &PanelLine::written)
+        .field("spoken", &PanelLine::spoken);
+    value_object<PanelNumber>("PanelNumber")
+        .field("written", &PanelNumber::written)
+        .field("spoken", &PanelNumber::spoken);
+    value_object<FunctionWords>("FunctionWords")
+        .field("lines", &LinesOf, &NotWritten<FunctionWords, val>)
+        .field("tableX", &TableXOf, &NotWritten<FunctionWords, val>)
+        .field("tableY", &TableYOf, &NotWritten<FunctionWords, val>);
+
     class_<PageWindow>("Window")
         .constructor<val>()
         .function("take", &PageWindow::Take)
@@ -364,10 +395,13 @@ EMSCRIPTEN_BINDINGS(tolvane)
         .function("undo", &PageWindow::Undo)
         .function("redo", &PageWindow::Redo)
         .function("showMarks", &PageWindow::ShowMarks)
+        .function("showFunction", &PageWindow::ShowFunction)
         .function("controls", &PageWindow::Controls)
         .function("focus", &PageWindow::Focus)
         .function("copyText", &PageWindow::CopyText)
         .function("canUndo", &PageWindow::CanUndo)
         .function("canRedo", &PageWindow::CanRedo)
-        .function("marksShown", &PageWindow::MarksShown);
+        .function("marksShown", &PageWindow::MarksShown)
+        .function("functionShown", &PageWindow::FunctionShown)
+        .function("functionWords", &PageWindow::Words);
 }

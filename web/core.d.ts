@@ -77,6 +77,28 @@ interface Outcome {
   ended: boolean; // the program ends
 }
 
+// A line of the panel that shows the line being typed as a linear
+// function: "式" and "y = −2/3x + 2", read "y = マイナス3分の2x + 2".
+interface PanelLine {
+  label: string; // empty for a sentence that stands alone
+  written: string;
+  spoken: string;
+}
+
+// A number of the table of values: "10/3", read "3分の10".
+interface PanelNumber {
+  written: string;
+  spoken: string;
+}
+
+// The panel's words; tableX and tableY hold a column each, both empty when
+// there is no table.
+interface FunctionWords {
+  lines: PanelLine[];
+  tableX: PanelNumber[];
+  tableY: PanelNumber[];
+}
+
 interface Drawing {
   ops: Float64Array; // drawStride numbers a command
   texts: string[];
@@ -97,6 +119,9 @@ declare class CoreWindow {
   undo(): Outcome;
   redo(): Outcome;
   showMarks(shown: boolean): Outcome;
+  // The line being typed as a linear function: its panel and its slope
+  // triangle on the picture.
+  showFunction(shown: boolean): Outcome;
   // Every control, by row.
   controls(): ControlState[];
   focus(): number;
@@ -104,6 +129,9 @@ declare class CoreWindow {
   canUndo(): boolean;
   canRedo(): boolean;
   marksShown(): boolean;
+  functionShown(): boolean;
+  // What the boxes make now, whether or not the panel shows.
+  functionWords(): FunctionWords;
 }
 
 export interface Core {
@@ -123,6 +151,9 @@ export interface Core {
   readonly undoEntry: string;
   readonly redoEntry: string;
   readonly marksEntry: string;
+  readonly functionEntry: string;
+  // The panel's width beside the window while it shows.
+  readonly functionPanelWidth: number;
   layout(): ControlLayout[];
   fontOfStyle(style: CoreEnum): { pixels: number; bold: boolean };
   readonly Window: typeof CoreWindow;

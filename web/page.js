@@ -17,6 +17,7 @@ function keyOf(event) {
   if (key === "z") return event.shiftKey ? "redo" : "undo";
   if (key === "y" && !event.shiftKey) return "redo";
   if (key === "i" && !event.shiftKey) return "marks";
+  if (key === "g" && !event.shiftKey) return "function";
   if (key === "c" && !event.shiftKey) return "copy";
   return "";
 }
@@ -51,8 +52,6 @@ class Page {
 
   build() {
     const core = this.core, Kind = core.ControlKind;
-    this.window.style.width = core.formWidth + "px";
-    this.window.style.height = core.formHeight + "px";
     this.window.style.background = cssColour(core.windowGround);
     const slots = document.createElement("div");
     slots.setAttribute("role", "radiogroup");
@@ -77,6 +76,7 @@ class Page {
       this.shown[i] = { left: row.left, top: row.top, font: null, writes: 0 };
     });
     this.window.append(slots);
+    this.buildPanel();
     this.menu = new Menu(this.window, [
       { label: core.copyEntry, run: () => this.copy() },
       null,
@@ -85,7 +85,24 @@ class Page {
       null,
       { label: core.marksEntry, checkable: true,
         run: () => this.apply(this.form.showMarks(!this.form.marksShown())) },
+      { label: core.functionEntry, checkable: true,
+        run: () => this.apply(this.form.showFunction(!this.form.functionShown())) },
     ]);
+  }
+
+  // The panel that shows the line being typed as a linear function: its
+  // lines, then its table of values. Tab reaches it after the controls.
+  buildPanel() {
+    this.panel = document.createElement("section");
+    this.panel.id = "function";
+    this.panel.setAttribute("aria-label", "式と表");
+    this.panel.tabIndex = 0;
+    this.panel.hidden = true;
+    this.panelLines = document.createElement("div");
+    this.panelTable = document.createElement("table");
+    this.panel.append(this.panelLines, this.panelTable);
+    this.window.append(this.panel);
+    this.panelShown = "";
   }
 
   make(row, i) {
@@ -260,10 +277,9 @@ class Page {
   openMenu(clientX, clientY) {
     const r = this.window.getBoundingClientRect();
     const s = r.width / this.core.formWidth;
-    this.menu.show((clientX - r.left) / s, (clientY - r.top) / s,
-      { width: this.core.formWidth, height: this.core.formHeight },
+    this.menu.show((clientX - r.left) / s, (clientY - r.top) / s, this.size,
       [{}, { enabled: this.form.canUndo() }, { enabled: this.form.canRedo() },
-        { checked: this.form.marksShown() }]);
+        { checked: this.form.marksShown() }, { checked: this.form.functionShown() }]);
   }
 
   // The window's own keys, wherever the focus is.
@@ -280,6 +296,8 @@ class Page {
     if (which === "undo") this.apply(this.form.undo());
     else if (which === "redo") this.apply(this.form.redo());
     else if (which === "marks") this.apply(this.form.showMarks(!this.form.marksShown()));
+    else if (which === "function")
+      this.apply(this.form.showFunction(!this.form.functionShown()));
   }
 
   // The picture and the words together, where the browser takes both.
@@ -348,23 +366,111 @@ class Page {
       }
       this.shown[i] = state;
     });
+    this.showPanel();
+  }
+
+  // What the boxes make now, while the panel shows; the window grows by the
+  // panel and shrinks back when it goes.
+  showPanel() {
+    const shown = this.form.functionShown();
+    if (shown === this.panel.hidden) {
+      if (!shown && this.panel.contains(document.activeElement))
+        this.focusTargets[this.form.focus()].focus({ preventScroll: true });
+      this.panel.hidden = !shown;
+      this.fit();
+    }
+    if (!shown) return;
+    const words = this.form.functionWords();
+    // Beside the window the table takes two stacked parts when one row of
+    // every column would not fit its width.
+    const n = words.tableX.length;
+    const parts = this.panelBeside && n > 7 ? 2 : 1;
+    const seen = JSON.stringify([words, parts]);
+    if (seen === this.panelShown) return;
+    this.panelShown = seen;
+    // Seen as written, "−2/3"; heard as spoken, "マイナス3分の2".
+    const said = (written, spoken) => {
+      const seen = document.createElement("span");
+      seen.textContent = written;
+      seen.setAttribute("aria-hidden", "true");
+      const heard = document.createElement("span");
+      heard.className = "unseen";
+      heard.textContent = spoken;
+      return [seen, heard];
+    };
+    this.panelLines.replaceChildren(...words.lines.map((line) => {
+      const p = document.createElement("p");
+      if (line.label) {
+        const label = document.createElement("span");
+        label.className = "label";
+        label.textContent = line.label;
+        p.append(label);
+      }
+      p.append(...said(line.written, line.spoken));
+      return p;
+    }));
+    this.panelTable.hidden = n === 0;
+    const rows = [];
+    const per = Math.ceil(n / parts);
+    for (let from = 0; from < n; from += per) {
+      for (const [name, numbers] of [["x", words.tableX], ["y", words.tableY]]) {
+        const row = document.createElement("tr");
+        const head = document.createElement("th");
+        head.scope = "row";
+        head.textContent = name;
+        row.append(head, ...numbers.slice(from, from + per).map((number) => {
+          const cell = document.createElement("td");
+          cell.append(...said(number.written, number.spoken));
+          return cell;
+        }));
+        rows.push(row);
+      }
+    }
+    const caption = document.createElement("caption");
+    caption.textContent = "表";
+    this.panelTable.replaceChildren(caption, ...rows);
   }
 
   // The whole window at 1:1 where it fits the visible area; otherwise
-  // scaled down as a whole, so that nothing scrolls.
+  // scaled down as a whole, so that nothing scrolls. The function's panel
+  // stands beside the window, or below it where that shows it larger, as
+  // on an upright tablet.
   fit() {
     const core = this.core;
     const surface = this.rows.find((row) => row.kind === core.ControlKind.Surface);
     const ratio = devicePixelRatio || 1;
     const width = document.documentElement.clientWidth, height = innerHeight;
-    let scale = Math.min(1, width / core.formWidth, height / core.formHeight);
+    const scaleOf = (w, h) => Math.min(1, width / w, height / h);
+    const depth = core.functionPanelWidth;
+    const beside = scaleOf(core.formWidth + depth, core.formHeight) >=
+      scaleOf(core.formWidth, core.formHeight + depth);
+    const shown = this.panel && !this.panel.hidden;
+    this.size = { width: core.formWidth + (shown && beside ? depth : 0),
+      height: core.formHeight + (shown && !beside ? depth : 0) };
+    this.window.style.width = this.size.width + "px";
+    this.window.style.height = this.size.height + "px";
+    if (shown) {
+      // Its frame in line with the plane's.
+      const box = beside
+        ? [core.formWidth, surface.top, depth - surface.top, surface.height]
+        : [surface.left, core.formHeight, core.formWidth - 2 * surface.left, depth - surface.top];
+      ["left", "top", "width", "height"].forEach((side, k) => {
+        this.panel.style[side] = box[k] + "px";
+      });
+      if (beside !== this.panelBeside) {
+        this.panelBeside = beside;
+        if (this.form) this.showPanel();
+      }
+    }
+    const { width: formWidth, height: formHeight } = this.size;
+    let scale = scaleOf(formWidth, formHeight);
     // The surface must span whole device pixels and start on one, or the
     // browser resamples the picture and blurs every line of the grid.
     if (scale < 1) scale = Math.floor(surface.width * scale * ratio) / (surface.width * ratio);
     const onPixel = (free, at) =>
       Math.round((Math.max(0, free / 2) + at * scale) * ratio) / ratio - at * scale;
-    const left = onPixel(width - core.formWidth * scale, surface.left);
-    const top = onPixel(height - core.formHeight * scale, surface.top);
+    const left = onPixel(width - formWidth * scale, surface.left);
+    const top = onPixel(height - formHeight * scale, surface.top);
     this.window.style.transform = `translate(${left}px, ${top}px) scale(${scale})`;
     this.surface.setScale(scale * ratio);
   }

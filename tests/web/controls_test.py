@@ -117,17 +117,17 @@ def menu_keys(driver, url):
     pagecheck.fresh(driver, url)
     draw(driver, "1", "2", "4", "-2", "6")
     through_menu(driver)
-    expect(entries(driver), ["", "", "disabled", "unchecked"], "entries after one line")
+    expect(entries(driver), ["", "", "disabled", "unchecked", "unchecked"], "entries after one line")
     walked = []
     for key in (Keys.DOWN, Keys.DOWN, Keys.DOWN, Keys.UP, Keys.UP):
         press(driver, key)
         walked.append(menu(driver))
-    expect(walked, ["元に戻す", "番号と交点を表示", "図をコピー", "番号と交点を表示", "元に戻す"],
+    expect(walked, ["元に戻す", "番号と交点を表示", "式と表を表示", "番号と交点を表示", "元に戻す"],
            "the entries the arrows go to")
     press(driver, Keys.ENTER)
     expect((menu(driver), on_line(driver)), (None, BACKGROUND), "after Enter on 元に戻す")
     through_menu(driver)
-    expect(entries(driver), ["", "disabled", "", "unchecked"], "entries after undoing")
+    expect(entries(driver), ["", "disabled", "", "unchecked", "unchecked"], "entries after undoing")
     press(driver, Keys.ESCAPE)
     through_menu(driver, Keys.DOWN, Keys.SPACE)
     expect(on_line(driver), LINE_BLUE, "after Space on やり直す")
@@ -157,7 +157,7 @@ def marks(driver, url):
     pagecheck.fresh(driver, url)
     draw(driver, "1", "2", "4", "-2", "6")
     draw(driver, "1", "-1", "1", "-2", "6")
-    said = pagecheck.announced(driver, lambda: through_menu(driver, Keys.UP, Keys.SPACE))
+    said = pagecheck.announced(driver, lambda: through_menu(driver, Keys.UP, Keys.UP, Keys.SPACE))
     expect(said.startswith("番号と交点を表示") and "直線１と直線２の交点 (2, 1)" in said, True,
            f"the announcement when shown, {said!r},")
     expect(red(at_crossing(driver)), True, f"a red crossing, not {at_crossing(driver)},")
@@ -215,6 +215,50 @@ def copied(driver):
            "the last line copied by 図をコピー with the crossings shown")
 
 
+def window_size(driver):
+    """The window's width and height on screen, and whether the page scrolls."""
+    return driver.execute_script("""const r = form.getBoundingClientRect(), e = document.documentElement;
+        return [Math.round(r.width), Math.round(r.height),
+          e.scrollWidth > e.clientWidth || e.scrollHeight > e.clientHeight];""")
+
+
+TABLE = [row.split() for row in ("x −3 −2 −1 0 1 2 3", "y 4 10/3 8/3 2 4/3 2/3 0")]
+
+
+@step("式と表 beside the window at 1:1, off and on again by the menu, its table in the tree and the copy")
+def function_panel(driver):
+    expect(window_size(driver), [1335, 650, False], "the window with the panel")
+    press(driver, Keys.CONTROL, "g")
+    expect((pagecheck.panel(driver), window_size(driver)), (None, [935, 650, False]),
+           "the panel and the window after Ctrl+G again")
+    said = pagecheck.announced(driver, lambda: through_menu(driver, Keys.UP, Keys.SPACE))
+    expect(said.startswith("式と表を表示"), True, f"the announcement when shown, {said!r},")
+    through_menu(driver)
+    expect((entries(driver)[4], pagecheck.panel(driver)[1]), ("checked", TABLE), "the switch and table")
+    press(driver, Keys.ESCAPE)
+    cdp(driver, "Accessibility.enable")
+    nodes = cdp(driver, "Accessibility.getFullAXTree")["nodes"]
+    seen = [(n.get("role", {}).get("value"), n.get("name", {}).get("value")) for n in nodes]
+    heard = "x マイナス3 マイナス2 マイナス1 0 1 2 3 y 4 3分の10 3分の8 2 3分の4 3分の2 0".split()
+    expect([r for r in seen if r[0] in ("region", "table", "rowheader", "cell")],
+           [("region", "式と表"), ("table", "表")] + [
+               ("rowheader" if n in "xy" else "cell", n) for n in heard],
+           "the panel in the accessibility tree")
+    got = copy(driver, lambda: through_menu(driver, Keys.ENTER))
+    expect(got.get("text", "").splitlines()[-7:],
+           ["式: y = −2/3x + 2", "傾き: −2/3", "切片: 2", "変域: −3 ≦ x ≦ 3 のとき 0 ≦ y ≦ 4",
+            "変化の割合: (0 − 4)/(3 − (−3)) = −4/6 = −2/3", "\t".join(TABLE[0]), "\t".join(TABLE[1])],
+           "the end of the copied words")
+
+
+@step("式と表 below the window on an upright iPad, at a scale of 0.85 or more")
+def function_upright(driver, url):
+    pagecheck.fresh(driver, url, 820, 1180, mobile=True)
+    press(driver, Keys.CONTROL, "g")
+    width, height, scrolls = window_size(driver)
+    expect((width / 935 >= 0.85, height <= 1180, scrolls), (True, True, False), f"{width} × {height}")
+
+
 @step("終了 closes a window that a script opened, and greys out and stills a tab")
 def ending(driver, url):
     tab = driver.current_window_handle
@@ -248,6 +292,10 @@ def run(url):
         marks(driver, url)
         copied(driver)
         ending(driver, url)
+        pagecheck.fresh(driver, url, 1366, 657)
+        pagecheck.function_key(driver)
+        function_panel(driver)
+        function_upright(driver, url)
     finally:
         driver.quit()
 

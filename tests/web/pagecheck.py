@@ -22,6 +22,7 @@ import zlib
 
 from selenium import webdriver
 from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
 LINE_BLUE = (0, 0, 255)
@@ -232,6 +233,27 @@ def small_plane(driver):
     driver.execute_script("""
         [...document.querySelectorAll("button")].find(b => b.textContent === "小").click();""")
     expect(dark_columns(driver, 300 + 2 * 40 + 20), grid_columns(40), "dark columns at 小")
+
+
+def panel(driver):
+    """式と表 as seen: its lines' texts and its table's rows; None when hidden."""
+    return driver.execute_script("""
+        const p = document.querySelector("section[aria-label='式と表']");
+        if (!p || !p.checkVisibility()) return null;
+        const seen = (e) => (e.querySelector("[aria-hidden]") || e).textContent;
+        return [[...p.querySelectorAll("p")].map(seen),
+          [...p.querySelectorAll("tr")].map((r) => [...r.cells].map(seen))];""")
+
+
+@step("Ctrl+G in a box shows 式と表 for 2x + 3y = 6 over −3 ≦ x ≦ 3")
+def function_key(driver):
+    control(driver, "ａ（χの係数）").click()
+    for text in ("2", "3", "6", "-3", "3"):
+        driver.switch_to.active_element.send_keys(text + Keys.ENTER)
+    control(driver, "ｃ（右辺の数）").click()
+    press(driver, Keys.CONTROL, "g")
+    expect(((panel(driver) or [[""]])[0][0], control(driver, "ｃ（右辺の数）").get_attribute("value")),
+           ("y = −2/3x + 2", "6"), "the panel's formula and the box Ctrl+G was typed in")
 
 
 def main(run):

@@ -22,6 +22,9 @@ def run(url):
         pagecheck.enter_walk(
             driver, lambda text: driver.switch_to.active_element.send_keys(text + Keys.ENTER))
         pagecheck.small_plane(driver)
+        driver.get(url)
+        pagecheck.wait_ready(driver)
+        pagecheck.function_key(driver)
     finally:
         driver.quit()
         display.terminate()
