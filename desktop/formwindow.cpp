@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QTextBrowser>
 
 #include <algorithm>
 #include <utility>
@@ -110,6 +112,101 @@ std::int16_t KeyAscii(const QKeyEvent &event)
     return text.isEmpty() ? std::int16_t{0} : static_cast<std::int16_t>(text.at(0).unicode());
 }
 
+// The function panel's faces: its texts large enough to read from the back
+// of a classroom, each under its smaller label, and its table small enough
+// that a row of seven numbers like 10/3 fits.
+constexpr int PanelTextPixels = 22;
+constexpr int PanelLabelPixels = 16;
+constexpr int TableTextPixels = 16;
+constexpr int PanelMargin = 8;
+// The table of values goes in parts one above the other, of as many columns
+// as fit, at most this many, all parts as wide.
+constexpr int MostTableColumns = 7;
+constexpr int TableCellPadding = 3;
+
+QString Html(const std::string &text)
+{
+    return QString::fromStdString(text).toHtmlEscaped();
+}
+
+// The widths of the table's cells in pixels: a header cell and a column.
+struct TableWidths {
+    int header = 0;
+    int column = 0;
+};
+
+// One part of the table of values, columns [first, last): a row of x and a
+// row of y, each behind its header cell.
+QString TablePartHtml(const FunctionWords &words, std::size_t first, std::size_t last,
+                      TableWidths widths)
+{
+    const auto columns = static_cast<int>(last - first);
+    QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"%1\" "
+                                  "width=\"%2\" style=\"border-color: black; "
+                                  "border-collapse: collapse; margin-top: 14px; "
+                                  "font-size: %3px\">")
+                       .arg(TableCellPadding)
+                       .arg(widths.header + columns * widths.column)
+                       .arg(TableTextPixels);
+    const auto row = [&](const char *name, const std::vector<PanelNumber> &numbers) {
+        html += QStringLiteral("<tr><th width=\"%1\">%2</th>")
+                    .arg(widths.header)
+                    .arg(QLatin1String(name));
+        for (std::size_t i = first; i < last; ++i)
+            html += QStringLiteral("<td align=\"center\" width=\"%1\">%2</td>")
+                        .arg(widths.column)
+                        .arg(Html(numbers[i].written));
+        html += QStringLiteral("</tr>");
+    };
+    row("x", words.tableX);
+    row("y", words.tableY);
+    return html + QStringLiteral("</table>");
+}
+
+// The panel as the textbook sets it: each text under its label, a lone
+// sentence as it is, then the table of values in parts that fit `width`
+// pixels.
+QString FunctionPanelHtml(const FunctionWords &words, int width)
+{
+    QString html;
+    for (const PanelLine &line : words.lines) {
+        if (!line.label.empty())
+            html += QStringLiteral("<p style=\"font-size: %1px; font-weight: bold; "
+                                   "margin-top: 10px; margin-bottom: 0px\">%2</p>")
+                        .arg(PanelLabelPixels)
+                        .arg(Html(line.label));
+        html +=
+            QStringLiteral("<p style=\"margin: 0px 0px 0px 12px\">%1</p>").arg(Html(line.written));
+    }
+    const std::size_t columns = words.tableX.size();
+    if (columns == 0)
+        return html;
+
+    // Every column as wide as the widest number, with room for its padding
+    // and border lines.
+    const QFontMetrics metrics(GothicFont(TableTextPixels, false));
+    int widest = 0;
+    for (const auto *row : {&words.tableX, &words.tableY}) {
+        for (const PanelNumber &number : *row)
+            widest =
+                std::max(widest, metrics.horizontalAdvance(QString::fromStdString(number.written)));
+    }
+    const int room = 2 * TableCellPadding + 4;
+    const TableWidths widths{metrics.horizontalAdvance(QStringLiteral("x")) * 2 + room,
+                             widest + room};
+    const auto fitting = static_cast<std::size_t>(
+        std::clamp((width - widths.header) / widths.column, 1, MostTableColumns));
+    // Parts of equal length, the first ones a column longer where needed.
+    const std::size_t parts = (columns + fitting - 1) / fitting;
+    std::size_t first = 0;
+    for (std::size_t part = 0; part < parts; ++part) {
+        const std::size_t last = first + columns / parts + (part < columns % parts ? 1 : 0);
+        html += TablePartHtml(words, first, last, widths);
+        first = last;
+    }
+    return html;
+}
+
 // A key press as a shortcut would be written.
 QKeySequence Pressed(const QKeyEvent &key)
 {
@@ -134,6 +231,7 @@ FormWindow::FormWindow(QWidget *parent)
 
     announcer_ = new Announcer(this);
     CreateControls();
+    MakeFunctionPanel();
     core_ = std::make_unique<Window>(picture_->Canvas());
     SetTabOrder();
     ConnectHandlers();
@@ -188,6 +286,35 @@ void FormWindow::SetTabOrder()
               [](const auto &a, const auto &b) { return a.first < b.first; });
     for (std::size_t i = 1; i < stops.size(); ++i)
         setTabOrder(stops[i - 1].second, stops[i].second);
+    // The panel, while it shows, after every control.
+    if (!stops.empty())
+        setTabOrder(stops.back().second, functionPanel_);
+}
+
+void FormWindow::MakeFunctionPanel()
+{
+    // Beside the surface, as high as it, on the strip the window grows by:
+    // black on white, as on a worksheet.
+    functionPanel_ = new QTextBrowser(this);
+    functionPanel_->setObjectName(QStringLiteral("FunctionPanel"));
+    const ControlLayout &surface = FormLayout()[static_cast<std::size_t>(controls::Surface)];
+    functionPanel_->setGeometry(FormWidth, surface.top, FunctionPanelWidth - surface.left,
+                                surface.height);
+    functionPanel_->setFont(GothicFont(PanelTextPixels, false));
+    functionPanel_->document()->setDocumentMargin(PanelMargin);
+    QPalette palette = functionPanel_->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    functionPanel_->setPalette(palette);
+    functionPanel_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    functionPanel_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    functionPanel_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    functionPanel_->setOpenLinks(false);
+    // Tab goes on to the next control; the arrows read the text.
+    functionPanel_->setTabChangesFocus(true);
+    functionPanel_->setFocusPolicy(Qt::StrongFocus);
+    functionPanel_->setAccessibleName(QString::fromUtf8(FunctionPanelName));
+    functionPanel_->hide();
 }
 
 void FormWindow::ConnectHandlers()
@@ -229,7 +356,11 @@ void FormWindow::MakeMenuActions()
     marksAction_ = new QAction(QString::fromUtf8(MarksEntry), this);
     marksAction_->setCheckable(true);
     marksAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
-    for (QAction *action : {undoAction_, redoAction_, marksAction_}) {
+    // Ctrl+G, which no browser keeps for itself: the web page has the same.
+    functionAction_ = new QAction(QString::fromUtf8(FunctionEntry), this);
+    functionAction_->setCheckable(true);
+    functionAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    for (QAction *action : {undoAction_, redoAction_, marksAction_, functionAction_}) {
         // Wherever the focus is; a box takes the undo keys first for its own
         // typing.
         action->setShortcutContext(Qt::WindowShortcut);
@@ -241,7 +372,9 @@ void FormWindow::MakeMenuActions()
     connect(redoAction_, &QAction::triggered, this, [this] { Apply(core_->Redo()); });
     connect(marksAction_, &QAction::toggled, this,
             [this](bool shown) { Apply(core_->ShowMarks(shown)); });
-    picture_->SetMenuActions({undoAction_, redoAction_, nullptr, marksAction_});
+    connect(functionAction_, &QAction::toggled, this,
+            [this](bool shown) { Apply(core_->ShowFunction(shown)); });
+    picture_->SetMenuActions({undoAction_, redoAction_, nullptr, marksAction_, functionAction_});
 }
 
 void FormWindow::Apply(const Window::Outcome &outcome)
@@ -265,8 +398,34 @@ void FormWindow::ShowState()
     picture_->SetCopyText(QString::fromStdString(core_->CopyText()));
     undoAction_->setEnabled(core_->Contents().CanUndo());
     redoAction_->setEnabled(core_->Contents().CanRedo());
-    const QSignalBlocker quiet(marksAction_);
+    const QSignalBlocker quietMarks(marksAction_);
     marksAction_->setChecked(core_->Contents().MarksShown());
+    const QSignalBlocker quietFunction(functionAction_);
+    functionAction_->setChecked(core_->Contents().FunctionShown());
+    ShowFunctionPanel();
+}
+
+void FormWindow::ShowFunctionPanel()
+{
+    const bool shown = core_->Contents().FunctionShown();
+    const int formWidth = FormWidth + (shown ? FunctionPanelWidth : 0);
+    if (width() != formWidth)
+        setFixedSize(formWidth, FormHeight);
+    functionPanel_->setVisible(shown);
+    if (!shown)
+        return;
+    // Only a change reaches the panel, so that a screen reader reading it is
+    // not sent back to its start by an edit that changed nothing of it.
+    const FunctionWords &words = core_->Function().words;
+    const int width = functionPanel_->width() - 2 * functionPanel_->frameWidth() -
+                      2 * qRound(functionPanel_->document()->documentMargin());
+    const QString html = FunctionPanelHtml(words, width);
+    if (html != panelHtml_) {
+        panelHtml_ = html;
+        functionPanel_->setHtml(html);
+        functionPanel_->setAccessibleDescription(
+            QString::fromStdString(SpokenFunctionPanel(words)));
+    }
 }
 
 void FormWindow::ShowControl(int control, const Window::ControlState &state)

@@ -16,6 +16,7 @@ class PictureBox;
 class QAction;
 class QButtonGroup;
 class QLineEdit;
+class QTextBrowser;
 
 // The program's window on the desktop: Qt widgets built from the layout
 // table over the core's Window, which draws on the surface's canvas. Each
@@ -42,14 +43,19 @@ private:
     void CreateControls();
     void SetTabOrder();
     void ConnectHandlers();
-    // The undo history's keys and the marks switch, in the surface's menu.
+    // The undo history's keys and the marks and function switches, in the
+    // surface's menu.
     void MakeMenuActions();
+    // The formula and table beside the window, hidden until switched on.
+    void MakeFunctionPanel();
     // Shows what an event left: the picture, the controls, the focus and the
     // announcement, or ends the program.
     void Apply(const Window::Outcome &outcome);
     // Brings every control in line with what the core holds.
     void ShowState();
     void ShowControl(int control, const Window::ControlState &state);
+    // The window's width and the function panel, as the switch stands.
+    void ShowFunctionPanel();
     // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z in a box: its own typing first, then
     // the line commands.
     bool HandleHistoryKey(QLineEdit *box, QEvent *event);
@@ -64,4 +70,8 @@ private:
     QAction *undoAction_ = nullptr;
     QAction *redoAction_ = nullptr;
     QAction *marksAction_ = nullptr;
+    QAction *functionAction_ = nullptr;
+    QTextBrowser *functionPanel_ = nullptr;
+    // What the panel was last given.
+    QString panelHtml_;
 };

@@ -364,6 +364,11 @@ SurfaceWords DescribeSurface(const LineTable &table, const PlaneView &view,
                 "\n"};
 }
 
+std::string SpokenFunctionPanel(const FunctionWords &words)
+{
+    return Join(FunctionParts(words, Wording::Spoken), "。");
+}
+
 std::string LineDrawnSentence(int slot, const LineTable &table, const PlaneView &view)
 {
     return LineName(slot) + "を引きました: " + DescribeLine(table.Slot(slot), view);

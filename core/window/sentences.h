@@ -106,6 +106,10 @@ SurfaceWords DescribeSurface(const LineTable &table, const PlaneView &view,
                              const std::vector<Crossing> &shownCrossings,
                              const FunctionWords &shownFunction = {});
 
+// The panel as a screen reader hears it: its lines, then its table row by
+// row, "式: y = マイナス3分の2x + 2。…。x: マイナス3、マイナス2…。y: 4、3分の10…".
+std::string SpokenFunctionPanel(const FunctionWords &words);
+
 // One announcement after another in the same event, as one: "…。…".
 std::string AndThen(const std::string &first, const std::string &next);
 
@@ -139,6 +143,7 @@ std::string FunctionHiddenSentence();
 inline constexpr const char *WindowTitle = "Tolvane";
 inline constexpr const char *SurfaceName = "座標平面";
 inline constexpr const char *ExitName = "終了";
+inline constexpr const char *FunctionPanelName = "式と表";
 // "ａ（χの係数）", "ｂ（ｙの係数）", "ｃ（右辺の数）" for the boxes 0 to 2.
 std::string CoefficientBoxName(int box);
 // "変域の始め（χ）", "変域の終わり（ｙ）".

@@ -146,9 +146,18 @@ def main():
                for c in (menu[0] if menu else []) if c is not None]
     check("the surface's menu, opened again, shows all its entries", entries == [
         sentence("CopyPictureEntry"), "-", sentence("UndoEntry"), sentence("RedoEntry"), "-",
-        sentence("MarksEntry")])
+        sentence("MarksEntry"), sentence("FunctionEntry")])
     check("the down arrow focuses its first entry", focused == [sentence("CopyPictureEntry")])
     keys("Escape")
+
+    # With the function view on, the panel beside the window is found by its
+    # name and says the formula as it is spoken.
+    in_turn(lambda: box_a.queryComponent().grabFocus(),
+            lambda: keys("ctrl+a", "2", "Return", "ctrl+a", "3", "Return", "ctrl+a", "6", "Return",
+                         "ctrl+a", "minus", "3", "Return", "ctrl+a", "3", "ctrl+g"))
+    panel = named(frame, sentence("FunctionPanelName"))
+    check("the function panel says the formula spoken",
+          panel is not None and "y = マイナス3分の2x + 2" in panel.description)
     return 1 if failures else 0
 
 

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QTextBrowser>
+#include <QTextTable>
 #include <QTimer>
 
 #include <algorithm>
@@ -457,6 +459,60 @@ private Q_SLOTS:
         QCOMPARE(h.PixelAt(333, 272), LineBlue);
         QTest::keyClick(h.Box(1), Qt::Key_I, Qt::ControlModifier);
         QVERIFY(h.Core().Contents().MarksShown());
+    }
+
+    // The formula and table beside the window, with Ctrl+G in a box or from
+    // the plane's menu: the window grows to the right, nothing of it moves,
+    // the panel shows the typed line whole and the copied text ends with it.
+    void functionView()
+    {
+        FormHarness h;
+        h.TypeLine({QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("6"),
+                    QStringLiteral("-3"), QStringLiteral("3")});
+        auto *panel = h.Control<QTextBrowser>(QStringLiteral("FunctionPanel"));
+        QVERIFY(panel && panel->isHidden());
+        h.Box(1)->setFocus();
+        QTest::keyClick(h.Box(1), Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(h.form->size(), QSize(1335, 650));
+        for (const ControlRow &row : controlRows)
+            QCOMPARE(h.Control(QString::fromLatin1(row.name))->pos(), row.geometry.topLeft());
+        QVERIFY(panel->viewport()->rect().contains(QRect({}, panel->document()->size().toSize())));
+        QVERIFY(panel->toPlainText().contains(QStringLiteral("y = −2/3x + 2")));
+        auto *table = qobject_cast<QTextTable *>(panel->document()->rootFrame()->childFrames()[0]);
+        QVERIFY(table);
+        QStringList row;
+        for (int column = 0; column < table->columns(); ++column)
+            row << table->cellAt(1, column).firstCursorPosition().block().text();
+        QCOMPARE(row.join(u' '), QStringLiteral("y 4 10/3 8/3 2 4/3 2/3 0"));
+        // Tab reaches it after every control.
+        h.Box(5)->setFocus();
+        QTest::keyClick(h.Box(5), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), panel);
+        QCOMPARE(panel->accessibleName(), QStringLiteral("式と表"));
+        QVERIFY(panel->accessibleDescription().startsWith(
+            QStringLiteral("式: y = マイナス3分の2x + 2。")));
+
+        QWidget *surface = h.Control(QStringLiteral("Picture1"));
+        h.Click(surface);
+        QTest::keyClick(surface, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(QGuiApplication::clipboard()->text().endsWith(QStringLiteral(
+            "式: y = −2/3x + 2\n傾き: −2/3\n切片: 2\n変域: −3 ≦ x ≦ 3 のとき 0 ≦ y ≦ 4\n"
+            "変化の割合: (0 − 4)/(3 − (−3)) = −4/6 = −2/3\n"
+            "x\t−3\t−2\t−1\t0\t1\t2\t3\ny\t4\t10/3\t8/3\t2\t4/3\t2/3\t0\n")));
+
+        QTest::keyClick(surface, Qt::Key_F10, Qt::ShiftModifier);
+        auto *menu = surface->findChild<QMenu *>();
+        QVERIFY(menu);
+        QAction *entry = menu->actions().constLast();
+        QCOMPARE(entry->text() + u' ' + entry->shortcut().toString(),
+                 QStringLiteral("式と表を表示 Ctrl+G"));
+        QVERIFY(entry->isChecked());
+        entry->trigger();
+        menu->close();
+        QCOMPARE(h.form->size(), QSize(935, 650));
+        QVERIFY(panel->isHidden());
+        entry->trigger();
+        QCOMPARE(h.form->size(), QSize(1335, 650));
     }
 
     void copyInABoxCopiesItsText()
