@@ -338,6 +338,8 @@ EMSCRIPTEN_BINDINGS(tolvane)
     constant("redoEntry", std::string(RedoEntry));
     constant("marksEntry", std::string(MarksEntry));
     constant("functionEntry", std::string(FunctionEntry));
+    constant("functionPanelName", std::string(FunctionPanelName));
+    constant("tableLabel", std::string(TableLabel));
     constant("functionPanelWidth", FunctionPanelWidth);
 
     value_object<ControlLayout>("ControlLayout")

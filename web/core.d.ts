@@ -152,6 +152,9 @@ export interface Core {
   readonly redoEntry: string;
   readonly marksEntry: string;
   readonly functionEntry: string;
+  /** The panel's name for a screen reader, "式と表", and its table's label, "表". */
+  readonly functionPanelName: string;
+  readonly tableLabel: string;
   // The panel's width beside the window while it shows.
   readonly functionPanelWidth: number;
   layout(): ControlLayout[];

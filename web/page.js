@@ -95,7 +95,7 @@ class Page {
   buildPanel() {
     this.panel = document.createElement("section");
     this.panel.id = "function";
-    this.panel.setAttribute("aria-label", "式と表");
+    this.panel.setAttribute("aria-label", this.core.functionPanelName);
     this.panel.tabIndex = 0;
     this.panel.hidden = true;
     this.panelLines = document.createElement("div");
@@ -427,7 +427,7 @@ class Page {
       }
     }
     const caption = document.createElement("caption");
-    caption.textContent = "表";
+    caption.textContent = this.core.tableLabel;
     this.panelTable.replaceChildren(caption, ...rows);
   }
 

@@ -342,7 +342,7 @@ FunctionWords DescribeFunction(const LinearFunction &function)
                                   WorkedRate(*function.rate, Wording::Spoken)}
                       : Sentence("変化の割合", "変域が1点だけなので求められません"));
     if (function.table.empty())
-        words.lines.push_back(Sentence("表", "変域に整数がないので、表はありません"));
+        words.lines.push_back(Sentence(TableLabel, "変域に整数がないので、表はありません"));
     for (const TableColumn &column : function.table) {
         words.tableX.push_back({Said(column.x, Wording::Written), Said(column.x, Wording::Spoken)});
         words.tableY.push_back({Said(column.y, Wording::Written), Said(column.y, Wording::Spoken)});

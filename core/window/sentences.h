@@ -144,6 +144,8 @@ inline constexpr const char *WindowTitle = "Tolvane";
 inline constexpr const char *SurfaceName = "座標平面";
 inline constexpr const char *ExitName = "終了";
 inline constexpr const char *FunctionPanelName = "式と表";
+// The label of the panel's table of values.
+inline constexpr const char *TableLabel = "表";
 // "ａ（χの係数）", "ｂ（ｙの係数）", "ｃ（右辺の数）" for the boxes 0 to 2.
 std::string CoefficientBoxName(int box);
 // "変域の始め（χ）", "変域の終わり（ｙ）".
