@@ -231,7 +231,6 @@ FormWindow::FormWindow(QWidget *parent)
 
     announcer_ = new Announcer(this);
     CreateControls();
-    MakeFunctionPanel();
     core_ = std::make_unique<Window>(picture_->Canvas());
     SetTabOrder();
     ConnectHandlers();
@@ -286,13 +285,12 @@ void FormWindow::SetTabOrder()
               [](const auto &a, const auto &b) { return a.first < b.first; });
     for (std::size_t i = 1; i < stops.size(); ++i)
         setTabOrder(stops[i - 1].second, stops[i].second);
-    // The panel, while it shows, after every control.
-    if (!stops.empty())
-        setTabOrder(stops.back().second, functionPanel_);
+    lastTabStop_ = stops.empty() ? nullptr : stops.back().second;
 }
 
 void FormWindow::MakeFunctionPanel()
 {
+    panelHtml_.clear();
     // Beside the surface, as high as it, on the strip the window grows by:
     // black on white, as on a worksheet.
     functionPanel_ = new QTextBrowser(this);
@@ -314,7 +312,9 @@ void FormWindow::MakeFunctionPanel()
     functionPanel_->setTabChangesFocus(true);
     functionPanel_->setFocusPolicy(Qt::StrongFocus);
     functionPanel_->setAccessibleName(QString::fromUtf8(FunctionPanelName));
-    functionPanel_->hide();
+    // While it shows, Tab reaches it after every control.
+    if (lastTabStop_ != nullptr)
+        setTabOrder(lastTabStop_, functionPanel_);
 }
 
 void FormWindow::ConnectHandlers()
@@ -411,7 +411,11 @@ void FormWindow::ShowFunctionPanel()
     const int formWidth = FormWidth + (shown ? FunctionPanelWidth : 0);
     if (width() != formWidth)
         setFixedSize(formWidth, FormHeight);
-    functionPanel_->setVisible(shown);
+    // Made the first time it shows, so that a start without it pays nothing.
+    if (shown && functionPanel_ == nullptr)
+        MakeFunctionPanel();
+    if (functionPanel_ != nullptr)
+        functionPanel_->setVisible(shown);
     if (!shown)
         return;
     // Only a change reaches the panel, so that a screen reader reading it is

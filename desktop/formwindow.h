@@ -46,7 +46,7 @@ private:
     // The undo history's keys and the marks and function switches, in the
     // surface's menu.
     void MakeMenuActions();
-    // The formula and table beside the window, hidden until switched on.
+    // The formula and table beside the window, made when first switched on.
     void MakeFunctionPanel();
     // Shows what an event left: the picture, the controls, the focus and the
     // announcement, or ends the program.
@@ -72,6 +72,7 @@ private:
     QAction *marksAction_ = nullptr;
     QAction *functionAction_ = nullptr;
     QTextBrowser *functionPanel_ = nullptr;
+    QWidget *lastTabStop_ = nullptr;
     // What the panel was last given.
     QString panelHtml_;
 };

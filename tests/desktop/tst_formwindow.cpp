@@ -469,10 +469,12 @@ private Q_SLOTS:
         FormHarness h;
         h.TypeLine({QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("6"),
                     QStringLiteral("-3"), QStringLiteral("3")});
-        auto *panel = h.Control<QTextBrowser>(QStringLiteral("FunctionPanel"));
-        QVERIFY(panel && panel->isHidden());
+        // Nothing of the panel exists until it is asked for.
+        QVERIFY(h.form->findChild<QTextBrowser *>() == nullptr);
         h.Box(1)->setFocus();
         QTest::keyClick(h.Box(1), Qt::Key_G, Qt::ControlModifier);
+        auto *panel = h.Control<QTextBrowser>(QStringLiteral("FunctionPanel"));
+        QVERIFY(panel && panel->isVisible());
         QCOMPARE(h.form->size(), QSize(1335, 650));
         for (const ControlRow &row : controlRows)
             QCOMPARE(h.Control(QString::fromLatin1(row.name))->pos(), row.geometry.topLeft());
