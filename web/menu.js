@@ -7,7 +7,8 @@
 // focus then goes back to where it was.
 
 export class Menu {
-  // entries: [{label, run, checkable}] with null for a separator.
+  // entries: [{label, run, checkable, keys}] with null for a separator;
+  // keys, the entry's shortcut as it is shown: "Ctrl+G".
   constructor(parent, entries) {
     this.element = document.createElement("div");
     this.element.className = "menu";
@@ -25,6 +26,16 @@ export class Menu {
       item.type = "button";
       item.tabIndex = -1;
       item.textContent = entry.label;
+      if (entry.keys) {
+        // The entry's shortcut shows beside it; a screen reader hears the
+        // entry's name and its shortcut apart.
+        item.setAttribute("aria-label", entry.label);
+        item.setAttribute("aria-keyshortcuts", entry.keys.replace("Ctrl", "Control"));
+        const keys = document.createElement("kbd");
+        keys.setAttribute("aria-hidden", "true");
+        keys.textContent = entry.keys;
+        item.append(keys);
+      }
       item.setAttribute("role", entry.checkable ? "menuitemcheckbox" : "menuitem");
       item.addEventListener("click", () => this.choose(entry));
       this.element.append(item);

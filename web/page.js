@@ -78,14 +78,14 @@ class Page {
     this.window.append(slots);
     this.buildPanel();
     this.menu = new Menu(this.window, [
-      { label: core.copyEntry, run: () => this.copy() },
+      { label: core.copyEntry, keys: "Ctrl+C", run: () => this.copy() },
       null,
-      { label: core.undoEntry, run: () => this.apply(this.form.undo()) },
-      { label: core.redoEntry, run: () => this.apply(this.form.redo()) },
+      { label: core.undoEntry, keys: "Ctrl+Z", run: () => this.apply(this.form.undo()) },
+      { label: core.redoEntry, keys: "Ctrl+Y", run: () => this.apply(this.form.redo()) },
       null,
-      { label: core.marksEntry, checkable: true,
+      { label: core.marksEntry, keys: "Ctrl+I", checkable: true,
         run: () => this.apply(this.form.showMarks(!this.form.marksShown())) },
-      { label: core.functionEntry, checkable: true,
+      { label: core.functionEntry, keys: "Ctrl+G", checkable: true,
         run: () => this.apply(this.form.showFunction(!this.form.functionShown())) },
     ]);
   }

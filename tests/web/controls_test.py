@@ -27,7 +27,7 @@ def menu(driver):
     return driver.execute_script("""
         const m = document.querySelector("[role=menu]");
         if (!m.checkVisibility()) return null;
-        return m.contains(document.activeElement) ? document.activeElement.textContent : "";""")
+        return m.contains(document.activeElement) ? document.activeElement.getAttribute("aria-label") : "";""")
 
 
 def entries(driver):
@@ -235,6 +235,9 @@ def function_panel(driver):
     expect(said.startswith("式と表を表示"), True, f"the announcement when shown, {said!r},")
     through_menu(driver)
     expect((entries(driver)[4], pagecheck.panel(driver)[1]), ("checked", TABLE), "the switch and table")
+    expect(driver.execute_script("""const b = [...document.querySelectorAll("[role=menu] button")][4];
+        return [b.querySelector("kbd").textContent, b.getAttribute("aria-keyshortcuts")];"""),
+           ["Ctrl+G", "Control+G"], "the switch's shortcut in the menu")
     press(driver, Keys.ESCAPE)
     cdp(driver, "Accessibility.enable")
     nodes = cdp(driver, "Accessibility.getFullAXTree")["nodes"]
