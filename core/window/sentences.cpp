@@ -411,6 +411,11 @@ std::string PlaneSizeChosenSentence(const LineTable &table, const PlaneView &vie
     return Join(DescribePicture(table, view), "。");
 }
 
+std::string LinkCopiedSentence()
+{
+    return "リンクをコピーしました";
+}
+
 std::string AndThen(const std::string &first, const std::string &next)
 {
     return first + "。" + next;

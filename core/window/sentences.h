@@ -127,6 +127,8 @@ std::string AllErasedSentence();
 // That, and the bare plane that is left.
 std::string AllErasedAnnouncement(const PlaneView &view);
 std::string PlaneSizeChosenSentence(const LineTable &table, const PlaneView &view);
+// "リンクをコピーしました": the lesson's link is on the clipboard.
+std::string LinkCopiedSentence();
 // What a line command did, in the words it was announced with; undoing and
 // redoing it name it so.
 std::string StepSentence(const LineStep &step);
