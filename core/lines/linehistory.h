@@ -9,8 +9,8 @@
 #include <cstddef>
 #include <deque>
 
-// The line commands that can be undone.
-enum class LineCommand { Draw, Erase, EraseAll };
+// The line commands that can be undone; Open is a lesson's link opened.
+enum class LineCommand { Draw, Erase, EraseAll, Open };
 
 // One line command as a step of the undo history: the whole table before and
 // after it, the slot selected before and after, and what the command was, on

@@ -52,6 +52,19 @@ void Sheet::ChooseSize(std::size_t size)
         size_ = size;
 }
 
+void Sheet::Open(const Sheet &from, bool asStep)
+{
+    const LineTable before = lines_;
+    const int slotBefore = selected_;
+    lines_ = from.lines_;
+    selected_ = from.selected_;
+    size_ = from.size_;
+    marksShown_ = from.marksShown_;
+    functionShown_ = from.functionShown_;
+    if (asStep)
+        Record(before, slotBefore, selected_, LineCommand::Open, selected_);
+}
+
 const LineStep *Sheet::Undo()
 {
     const LineStep *step = history_.Undo();

@@ -44,6 +44,10 @@ public:
     void ChooseSize(std::size_t size);
     void ShowMarks(bool shown) { marksShown_ = shown; }
     void ShowFunction(bool shown) { functionShown_ = shown; }
+    // Takes `from`'s lines, selected slot, size and switches, as opening a
+    // lesson's link does. With `asStep` it is one line command: undoing it
+    // gives back the lines and the selected slot (size and switches stay).
+    void Open(const Sheet &from, bool asStep);
     // Takes the last line command back, or does the last one undone again:
     // the table as it was then and the slot that was selected. The step
     // taken, or null when there is none.

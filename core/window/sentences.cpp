@@ -430,8 +430,59 @@ std::string StepSentence(const LineStep &step)
         return LineErasedSentence(step.slot);
     case LineCommand::EraseAll:
         break;
+    case LineCommand::Open:
+        return LinkOpenedSentence();
     }
     return AllErasedSentence();
+}
+
+std::string LinkOpenedSentence()
+{
+    return "リンクを開きました";
+}
+
+std::string LinkOpenedAnnouncement(const LineTable &table, const PlaneView &view)
+{
+    return AndThen(LinkOpenedSentence(), PlaneSizeChosenSentence(table, view));
+}
+
+namespace {
+
+// What was wrong with a link, as the part in brackets.
+std::string LinkFaultWords(const LinkReading &reading)
+{
+    // The line, or the key as the link wrote it, quoted.
+    const std::string where =
+        reading.slot >= 0 ? LineName(reading.slot) : "「" + reading.key + "」";
+    switch (reading.fault) {
+    case LinkFault::None:
+    case LinkFault::NotALink:
+        break;
+    case LinkFault::TooLong:
+        return "リンクが長すぎます";
+    case LinkFault::Repeated:
+        return where + "が二度あります";
+    case LinkFault::TooFewNumbers:
+        return where + "の数が足りません";
+    case LinkFault::TooManyNumbers:
+        return where + "の数が多すぎます";
+    case LinkFault::BadNumber:
+        return where + "に読めない数があります";
+    case LinkFault::NotFinite:
+        return where + "の数が大きすぎます";
+    case LinkFault::BadSlot:
+        return "直線は１から８までです";
+    case LinkFault::BadValue:
+        return where + "の値が読めません";
+    }
+    return "リンクではありません";
+}
+
+} // namespace
+
+std::string LinkUnreadableSentence(const LinkReading &reading)
+{
+    return "リンクを読めませんでした（" + LinkFaultWords(reading) + "）";
 }
 
 std::string UndoneSentence(const std::string &what)

@@ -7,6 +7,7 @@
 #include "lines/linearfunction.h"
 #include "lines/linehistory.h"
 #include "lines/linetable.h"
+#include "lines/sheetlink.h"
 #include "plane/planeview.h"
 
 #include <string>
@@ -139,6 +140,13 @@ std::string MarksHiddenSentence();
 // "式と表を表示しました", then the panel's lines but its table, spoken.
 std::string FunctionShownSentence(const FunctionWords &words);
 std::string FunctionHiddenSentence();
+// "リンクを開きました", also what undoing it names.
+std::string LinkOpenedSentence();
+// That, then the plane and every line it holds.
+std::string LinkOpenedAnnouncement(const LineTable &table, const PlaneView &view);
+// A link that is no lesson, in one sentence naming what was wrong:
+// "リンクを読めませんでした（直線３の数が足りません）".
+std::string LinkUnreadableSentence(const LinkReading &reading);
 
 // The names a screen reader gives the controls whose captions do not say
 // what they are for.
@@ -161,3 +169,5 @@ inline constexpr const char *MarksEntry = "番号と交点を表示";
 inline constexpr const char *FunctionEntry = "式と表を表示";
 inline constexpr const char *UndoEntry = "元に戻す";
 inline constexpr const char *RedoEntry = "やり直す";
+inline constexpr const char *LinkCopyEntry = "リンクをコピー";
+inline constexpr const char *LinkOpenEntry = "リンクから開く";

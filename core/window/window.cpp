@@ -6,6 +6,7 @@
 #include "lines/linedrawing.h"
 #include "lines/marks.h"
 #include "lines/picture.h"
+#include "lines/sheetlink.h"
 #include "lines/slopetriangle.h"
 #include "plane/planedrawing.h"
 #include "runtime/numbers.h"
@@ -133,6 +134,33 @@ Window::Outcome Window::ShowFunction(bool shown)
         Announce(shown ? FunctionShownSentence(function_.words) : FunctionHiddenSentence());
     }
     return Finish();
+}
+
+Window::Outcome Window::OpenLink(const std::string &text, LinkOpening how)
+{
+    LinkReading reading = ReadLink(text);
+    if (!reading.sheet) {
+        Announce(LinkUnreadableSentence(reading));
+        return Finish();
+    }
+    // The page starts from the link: there is nothing before it to undo.
+    if (how == LinkOpening::Start)
+        sheet_ = Sheet{};
+    sheet_.Open(*reading.sheet, how == LinkOpening::Step);
+    // As after drawing the lines: the caption reads "≦χ≦" unless the
+    // recalled line is vertical.
+    caption_ = RangeOf::X;
+    Recall(sheet_.Selected());
+    if (sheet_.FunctionShown())
+        FollowBoxes();
+    RedrawLater();
+    Announce(LinkOpenedAnnouncement(sheet_.Lines(), sheet_.View()));
+    return Finish();
+}
+
+std::string Window::Link() const
+{
+    return LinkOf(sheet_);
 }
 
 void Window::Redraw()

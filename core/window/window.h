@@ -16,6 +16,10 @@
 
 class Canvas;
 
+// How a lesson's link is opened: as the page's starting sheet, or as one
+// step of the undo history (the desktop's clipboard).
+enum class LinkOpening { Start, Step };
+
 // The program's only window, as state and behaviour, with no toolkit: the
 // sheet of lines, the five boxes' texts, the range caption, the focus, and
 // the words for a screen reader. A face builds its controls from the layout
@@ -89,6 +93,13 @@ public:
     // Function(), and its slope triangle on the picture. While it shows, an
     // edit of a box draws the whole picture afresh.
     Outcome ShowFunction(bool shown);
+    // Opens a lesson's link (a whole address, or "#…"): the sheet becomes
+    // the link's, its selected slot's line is recalled into the boxes and the
+    // picture drawn afresh. A link that is no lesson changes nothing and is
+    // announced with what was wrong.
+    Outcome OpenLink(const std::string &text, LinkOpening how);
+    // The sheet's link, "#…", for the face to put behind its address.
+    std::string Link() const;
     // Draws the whole picture afresh, for a surface that lost it.
     void Redraw();
 
