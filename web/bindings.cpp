@@ -199,6 +199,15 @@ private:
     float currentY_ = 0;
 };
 
+// An opened link's outcome, and whether the sheet became the link's: a
+// link that is no lesson changes nothing, and the page says so at start.
+struct LinkOutcome {
+    bool focusMoved = false;
+    std::string announcement;
+    bool ended = false;
+    bool opened = false;
+};
+
 // The window with the canvas it draws on, which measures text with the
 // page's `measure` from the start picture on. The window draws during each
 // event; the page takes the commands with Take().
@@ -220,6 +229,13 @@ public:
     Window::Outcome Redo() { return window_.Redo(); }
     Window::Outcome ShowMarks(bool shown) { return window_.ShowMarks(shown); }
     Window::Outcome ShowFunction(bool shown) { return window_.ShowFunction(shown); }
+    LinkOutcome OpenLink(const std::string &text, LinkOpening how)
+    {
+        // Only a link that was read draws the picture afresh.
+        auto outcome = window_.OpenLink(text, how);
+        return {outcome.focusMoved, std::move(outcome.announcement), outcome.ended,
+                outcome.drawn != Window::Drawing::None};
+    }
 
     val Controls() const
     {
@@ -233,6 +249,7 @@ public:
     bool MarksShown() const { return window_.Contents().MarksShown(); }
     bool FunctionShown() const { return window_.Contents().FunctionShown(); }
     FunctionWords Words() const { return window_.Function().words; }
+    std::string Link() const { return window_.Link(); }
 
 private:
     RecordingCanvas canvas_;
@@ -326,6 +343,9 @@ EMSCRIPTEN_BINDINGS(tolvane)
         .value("Box", DrawOp::Box)
         .value("Dot", DrawOp::Dot);
     constant("drawStride", DrawStride);
+    enum_<LinkOpening>("LinkOpening")
+        .value("Start", LinkOpening::Start)
+        .value("Step", LinkOpening::Step);
 
     constant("formWidth", FormWidth);
     constant("formHeight", FormHeight);
@@ -338,6 +358,8 @@ EMSCRIPTEN_BINDINGS(tolvane)
     constant("redoEntry", std::string(RedoEntry));
     constant("marksEntry", std::string(MarksEntry));
     constant("functionEntry", std::string(FunctionEntry));
+    constant("linkCopyEntry", std::string(LinkCopyEntry));
+    constant("linkCopiedSentence", LinkCopiedSentence());
     constant("functionPanelName", std::string(FunctionPanelName));
     constant("tableLabel", std::string(TableLabel));
     constant("functionPanelWidth", FunctionPanelWidth);
@@ -373,6 +395,11 @@ EMSCRIPTEN_BINDINGS(tolvane)
         .field("focusMoved", &Window::Outcome::focusMoved)
         .field("announcement", &Window::Outcome::announcement)
         .field("ended", &Window::Outcome::ended);
+    value_object<LinkOutcome>("LinkOutcome")
+        .field("focusMoved", &LinkOutcome::focusMoved)
+        .field("announcement", &LinkOutcome::announcement)
+        .field("ended", &LinkOutcome::ended)
+        .field("opened", &LinkOutcome::opened);
 
     value_object<PanelLine>("PanelLine")
         .field("label", &PanelLine::label)
@@ -405,5 +432,7 @@ EMSCRIPTEN_BINDINGS(tolvane)
         .function("canRedo", &PageWindow::CanRedo)
         .function("marksShown", &PageWindow::MarksShown)
         .function("functionShown", &PageWindow::FunctionShown)
-        .function("functionWords", &PageWindow::Words);
+        .function("functionWords", &PageWindow::Words)
+        .function("openLink", &PageWindow::OpenLink)
+        .function("link", &PageWindow::Link);
 }

@@ -77,6 +77,18 @@ interface Outcome {
   ended: boolean; // the program ends
 }
 
+// The outcome of opening a link, and whether the sheet became the link's.
+interface LinkOutcome extends Outcome {
+  opened: boolean;
+}
+
+// How a link is opened: as the starting sheet, or as a step that undo takes
+// back.
+interface LinkOpenings {
+  readonly Start: CoreEnum;
+  readonly Step: CoreEnum;
+}
+
 // A line of the panel that shows the line being typed as a linear
 // function: "式" and "y = −2/3x + 2", read "y = マイナス3分の2x + 2".
 interface PanelLine {
@@ -132,12 +144,18 @@ declare class CoreWindow {
   functionShown(): boolean;
   // What the boxes make now, whether or not the panel shows.
   functionWords(): FunctionWords;
+  // A whole address or a bare "#…"; a link that is no lesson changes
+  // nothing and is announced with what was wrong.
+  openLink(text: string, how: CoreEnum): LinkOutcome;
+  // The sheet's link, "#…"; "" or "#" for the start sheet.
+  link(): string;
 }
 
 export interface Core {
   readonly ControlKind: ControlKinds;
   readonly FontStyle: FontStyles;
   readonly DrawOp: DrawOps;
+  readonly LinkOpening: LinkOpenings;
   readonly drawStride: number;
   readonly formWidth: number;
   readonly formHeight: number;
@@ -152,6 +170,9 @@ export interface Core {
   readonly redoEntry: string;
   readonly marksEntry: string;
   readonly functionEntry: string;
+  readonly linkCopyEntry: string;
+  // Said once the page's address is on the clipboard.
+  readonly linkCopiedSentence: string;
   /** The panel's name for a screen reader, "式と表", and its table's label, "表". */
   readonly functionPanelName: string;
   readonly tableLabel: string;
