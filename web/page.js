@@ -39,14 +39,24 @@ class Page {
     // The core's window draws the start picture as it is made, measuring
     // text in the surface's fonts.
     this.form = new core.Window((text, pixels, bold) => this.surface.measure(text, pixels, bold));
+    // A lesson's link is the starting sheet; only a link that could not be
+    // read is announced.
+    const start = location.hash && this.form.openLink(location.hash, core.LinkOpening.Start);
     this.surface.draw(this.form.take());
     this.showState();
+    this.follow();
     // Hidden controls take no focus: the window shows first.
     document.body.classList.add("ready");
     this.focusTargets[this.form.focus()].focus({ preventScroll: true });
     // For docs/performance.md: the window is complete from here on.
     performance.mark("tolvane-shown");
+    if (start && !start.opened) this.announce(start.announcement);
     addEventListener("resize", () => this.fit());
+    // A link given to the open page is a step that Ctrl+Z takes back.
+    addEventListener("hashchange", () => {
+      if (!this.ended && location.hash)
+        this.apply(this.form.openLink(location.hash, core.LinkOpening.Step));
+    });
     document.addEventListener("keydown", (event) => this.windowKey(event));
   }
 
@@ -79,6 +89,7 @@ class Page {
     this.buildPanel();
     this.menu = new Menu(this.window, [
       { label: core.copyEntry, keys: "Ctrl+C", run: () => this.copy() },
+      { label: core.linkCopyEntry, run: () => this.copyLink() },
       null,
       { label: core.undoEntry, keys: "Ctrl+Z", run: () => this.apply(this.form.undo()) },
       { label: core.redoEntry, keys: "Ctrl+Y", run: () => this.apply(this.form.redo()) },
@@ -278,7 +289,7 @@ class Page {
     const r = this.window.getBoundingClientRect();
     const s = r.width / this.core.formWidth;
     this.menu.show((clientX - r.left) / s, (clientY - r.top) / s, this.size,
-      [{}, { enabled: this.form.canUndo() }, { enabled: this.form.canRedo() },
+      [{}, {}, { enabled: this.form.canUndo() }, { enabled: this.form.canRedo() },
         { checked: this.form.marksShown() }, { checked: this.form.functionShown() }]);
   }
 
@@ -317,9 +328,30 @@ class Page {
     }
   }
 
+  // The page's own address, which carries the sheet after "#".
+  async copyLink() {
+    if (!navigator.clipboard) return;
+    try {
+      await navigator.clipboard.writeText(location.href);
+    } catch (error) {
+      return;
+    }
+    this.announce(this.core.linkCopiedSentence);
+  }
+
+  // The address follows the sheet without a step in the browser's history,
+  // so that a reload or a restored tab keeps the lines.
+  follow() {
+    const link = this.form.link();
+    const fragment = link.length > 1 ? link : "";
+    if (fragment !== location.hash)
+      history.replaceState(null, "", fragment || location.pathname + location.search);
+  }
+
   apply(outcome) {
     this.surface.draw(this.form.take());
     this.showState();
+    this.follow();
     if (outcome.focusMoved) this.focusTargets[this.form.focus()].focus({ preventScroll: true });
     if (outcome.announcement) this.announce(outcome.announcement);
     if (outcome.ended) this.end();
