@@ -8,6 +8,7 @@ surface pixel (372, 292) at 中; the second line, x − y = 1 from x = −2 to 6
 meets it at (2, 1): surface pixel (344, 278).
    controls_test.py PAGE-FOLDER"""
 
+import json
 import sys
 import time
 
@@ -16,7 +17,7 @@ from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
 import pagecheck
-from pagecheck import BACKGROUND, LINE_BLUE, cdp, control, expect, press, step
+from pagecheck import BACKGROUND, LESSON, LINE_BLUE, cdp, control, expect, press, step
 
 ON_LINE, CROSSING = (372, 292), (344, 278)
 
@@ -27,7 +28,8 @@ def menu(driver):
     return driver.execute_script("""
         const m = document.querySelector("[role=menu]");
         if (!m.checkVisibility()) return null;
-        return m.contains(document.activeElement) ? document.activeElement.getAttribute("aria-label") : "";""")
+        const e = document.activeElement;
+    return m.contains(e) ? e.getAttribute("aria-label") || e.textContent : "";""")
 
 
 def entries(driver):
@@ -117,19 +119,19 @@ def menu_keys(driver, url):
     pagecheck.fresh(driver, url)
     draw(driver, "1", "2", "4", "-2", "6")
     through_menu(driver)
-    expect(entries(driver), ["", "", "disabled", "unchecked", "unchecked"], "entries after one line")
+    expect(entries(driver), ["", "", "", "disabled", "unchecked", "unchecked"], "entries after one line")
     walked = []
-    for key in (Keys.DOWN, Keys.DOWN, Keys.DOWN, Keys.UP, Keys.UP):
+    for key in (Keys.DOWN, Keys.DOWN, Keys.DOWN, Keys.DOWN, Keys.UP, Keys.UP):
         press(driver, key)
         walked.append(menu(driver))
-    expect(walked, ["元に戻す", "番号と交点を表示", "式と表を表示", "番号と交点を表示", "元に戻す"],
-           "the entries the arrows go to")
+    expect(walked, ["リンクをコピー", "元に戻す", "番号と交点を表示", "式と表を表示", "番号と交点を表示",
+                    "元に戻す"], "the entries the arrows go to")
     press(driver, Keys.ENTER)
     expect((menu(driver), on_line(driver)), (None, BACKGROUND), "after Enter on 元に戻す")
     through_menu(driver)
-    expect(entries(driver), ["", "disabled", "", "unchecked", "unchecked"], "entries after undoing")
+    expect(entries(driver), ["", "", "disabled", "", "unchecked", "unchecked"], "entries after undoing")
     press(driver, Keys.ESCAPE)
-    through_menu(driver, Keys.DOWN, Keys.SPACE)
+    through_menu(driver, Keys.DOWN, Keys.DOWN, Keys.SPACE)
     expect(on_line(driver), LINE_BLUE, "after Space on やり直す")
 
 
@@ -162,7 +164,7 @@ def marks(driver, url):
            f"the announcement when shown, {said!r},")
     expect(red(at_crossing(driver)), True, f"a red crossing, not {at_crossing(driver)},")
     through_menu(driver)
-    expect(entries(driver)[3], "checked", "the switch in the menu when shown")
+    expect(entries(driver)[4], "checked", "the switch in the menu when shown")
     press(driver, Keys.ESCAPE)
     control(driver, "ｃ（右辺の数）").click()  # Ctrl+I works from anywhere
     said = pagecheck.announced(driver, lambda: press(driver, Keys.CONTROL, "i"))
@@ -170,7 +172,7 @@ def marks(driver, url):
            f"the announcement when hidden, {said!r}:")
     expect(at_crossing(driver), LINE_BLUE, "the crossing when hidden")
     through_menu(driver)
-    expect(entries(driver)[3], "unchecked", "the switch in the menu when hidden")
+    expect(entries(driver)[4], "unchecked", "the switch in the menu when hidden")
     press(driver, Keys.ESCAPE)
 
 
@@ -234,8 +236,8 @@ def function_panel(driver):
     said = pagecheck.announced(driver, lambda: through_menu(driver, Keys.UP, Keys.SPACE))
     expect(said.startswith("式と表を表示"), True, f"the announcement when shown, {said!r},")
     through_menu(driver)
-    expect((entries(driver)[4], pagecheck.panel(driver)[1]), ("checked", TABLE), "the switch and table")
-    expect(driver.execute_script("""const b = [...document.querySelectorAll("[role=menu] button")][4];
+    expect((entries(driver)[5], pagecheck.panel(driver)[1]), ("checked", TABLE), "the switch and table")
+    expect(driver.execute_script("""const b = [...document.querySelectorAll("[role=menu] button")][5];
         return [b.querySelector("kbd").textContent, b.getAttribute("aria-keyshortcuts")];"""),
            ["Ctrl+G", "Control+G"], "the switch's shortcut in the menu")
     press(driver, Keys.ESCAPE)
@@ -286,6 +288,31 @@ def ending(driver, url):
            "the crossing and the menu after 初期画面, a right click, Ctrl+I and Ctrl+Z")
 
 
+@step("the link: a bad one refused; slot ３ chosen and empty; the address follows a draw; reload; copy")
+def link(driver, url):
+    chosen = lambda: driver.execute_script("""return [document.querySelector(":checked").ariaLabel,
+        ...[...document.querySelectorAll("input[type=text]")].map((b) => b.value)]""")
+    said = pagecheck.announced(driver, lambda: (driver.get("about:blank"), pagecheck.fresh(driver, url + "#1=1,2")))
+    expect((said[:13], chosen()), ("リンクを読めませんでした（", ["１ 空き"] + [""] * 5), f"after a bad link, {said!r}")
+    pagecheck.lesson_opens.__wrapped__(driver, url)
+    expect(chosen(), ["３ 空き"] + [""] * 5, "the slot and the boxes")
+    steps = driver.execute_script("return history.length")
+    draw(driver, "1", "2", "4", "-2", "6")
+    expect(driver.execute_script("return [location.hash, history.length]"),
+           [LESSON.replace("&size", "&3=1,2,4,-2,6&size"), steps], "the address and history after a draw")
+    driver.refresh()
+    pagecheck.wait_ready(driver)
+    expect(pagecheck.pixels(driver, [(240, 190)]), [LINE_BLUE], "the drawn line after a reload")
+    said = pagecheck.announced(driver, lambda: copy(driver, lambda: through_menu(driver, Keys.DOWN, Keys.ENTER)))
+    expect((driver.execute_script("return copied"), said), ([{"text": driver.current_url}], "リンクをコピーしました"),
+           "リンクをコピー")
+    # No request carries the lesson; the log keeps a navigation's fragment apart, in urlFragment.
+    log = [json.loads(entry["message"])["message"] for entry in driver.get_log("performance")]
+    sent = [str({**m["params"]["request"], "urlFragment": ""})
+            for m in log if m["method"] == "Network.requestWillBeSent"]
+    expect((len(sent) > 5, [r for r in sent if "2,3,6" in r or "2%2C3" in r]), (True, []), "requests sent")
+
+
 def run(url):
     driver = pagecheck.chromium()
     try:
@@ -299,6 +326,7 @@ def run(url):
         pagecheck.function_key(driver)
         function_panel(driver)
         function_upright(driver, url)
+        link(driver, url)
     finally:
         driver.quit()
 

@@ -73,6 +73,8 @@ def chromium():
     for argument in ("--headless=new", "--no-sandbox", "--disable-gpu",
                      "--window-size=1000,760", "--lang=ja"):
         options.add_argument(argument)
+    # The DevTools network log: every request the page sends.
+    options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
     service = webdriver.chrome.service.Service("/usr/bin/chromedriver")
     return webdriver.Chrome(service=service, options=options)
 
@@ -254,6 +256,17 @@ def function_key(driver):
     press(driver, Keys.CONTROL, "g")
     expect(((panel(driver) or [[""]])[0][0], control(driver, "ｃ（右辺の数）").get_attribute("value")),
            ("y = −2/3x + 2", "6"), "the panel's formula and the box Ctrl+G was typed in")
+
+
+LESSON = "#1=2,3,6,-3,3&2=1,-1,0,-5,5&size=s&marks=1"
+
+
+@step("a lesson's link opens 2x + 3y = 6 from x = -3 to 3 and y = x from -5 to 5 at 小")
+def lesson_opens(driver, url):
+    driver.get("about:blank")  # a load, not a step within the open page
+    driver.get(url + LESSON)
+    wait_ready(driver)
+    expect(pixels(driver, [(270, 200), (210, 390), (440, 160)]), [LINE_BLUE] * 3, "pixels on the lines")
 
 
 def main(run):

@@ -25,6 +25,7 @@ def run(url):
         driver.get(url)
         pagecheck.wait_ready(driver)
         pagecheck.function_key(driver)
+        pagecheck.lesson_opens(driver, url)
     finally:
         driver.quit()
         display.terminate()
