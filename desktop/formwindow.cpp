@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
@@ -374,7 +375,31 @@ void FormWindow::MakeMenuActions()
             [this](bool shown) { Apply(core_->ShowMarks(shown)); });
     connect(functionAction_, &QAction::toggled, this,
             [this](bool shown) { Apply(core_->ShowFunction(shown)); });
-    picture_->SetMenuActions({undoAction_, redoAction_, nullptr, marksAction_, functionAction_});
+    // Ctrl+V on the plane opens the link on the clipboard; in a box it
+    // pastes into the box.
+    linkCopyAction_ = new QAction(QString::fromUtf8(LinkCopyEntry), this);
+    linkOpenAction_ = new QAction(QString::fromUtf8(LinkOpenEntry), this);
+    linkOpenAction_->setShortcut(QKeySequence::Paste);
+    linkOpenAction_->setShortcutContext(Qt::WidgetShortcut);
+    picture_->addAction(linkOpenAction_);
+    connect(linkCopyAction_, &QAction::triggered, this, &FormWindow::CopyLink);
+    connect(linkOpenAction_, &QAction::triggered, this, &FormWindow::OpenLinkFromClipboard);
+    picture_->SetMenuActions({linkCopyAction_, linkOpenAction_, nullptr, undoAction_, redoAction_,
+                              nullptr, marksAction_, functionAction_});
+}
+
+void FormWindow::CopyLink()
+{
+    // The school's address of the page, given when the package is built
+    // (TOLVANE_LESSON_ADDRESS); without one, the bare "#…", which the page
+    // and this program both open.
+    QGuiApplication::clipboard()->setText(QStringLiteral(TOLVANE_LESSON_ADDRESS) +
+                                          QString::fromStdString(core_->Link()));
+}
+
+void FormWindow::OpenLinkFromClipboard()
+{
+    Apply(core_->OpenLink(QGuiApplication::clipboard()->text().toStdString(), LinkOpening::Step));
 }
 
 void FormWindow::Apply(const Window::Outcome &outcome)

@@ -43,9 +43,14 @@ private:
     void CreateControls();
     void SetTabOrder();
     void ConnectHandlers();
-    // The undo history's keys and the marks and function switches, in the
-    // surface's menu.
+    // The lesson's link, the undo history's keys and the marks and function
+    // switches, in the surface's menu.
     void MakeMenuActions();
+    // Puts the lesson's link on the clipboard, behind the address the
+    // package was built with, if any.
+    void CopyLink();
+    // Opens the link on the clipboard, as a step Ctrl+Z takes back.
+    void OpenLinkFromClipboard();
     // The formula and table beside the window, made when first switched on.
     void MakeFunctionPanel();
     // Shows what an event left: the picture, the controls, the focus and the
@@ -71,6 +76,8 @@ private:
     QAction *redoAction_ = nullptr;
     QAction *marksAction_ = nullptr;
     QAction *functionAction_ = nullptr;
+    QAction *linkCopyAction_ = nullptr;
+    QAction *linkOpenAction_ = nullptr;
     QTextBrowser *functionPanel_ = nullptr;
     QWidget *lastTabStop_ = nullptr;
     // What the panel was last given.

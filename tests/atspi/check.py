@@ -145,7 +145,8 @@ def main():
     entries = [c.name if c.getRole() == pyatspi.ROLE_MENU_ITEM else "-"
                for c in (menu[0] if menu else []) if c is not None]
     check("the surface's menu, opened again, shows all its entries", entries == [
-        sentence("CopyPictureEntry"), "-", sentence("UndoEntry"), sentence("RedoEntry"), "-",
+        sentence("CopyPictureEntry"), "-", sentence("LinkCopyEntry"), sentence("LinkOpenEntry"),
+        "-", sentence("UndoEntry"), sentence("RedoEntry"), "-",
         sentence("MarksEntry"), sentence("FunctionEntry")])
     check("the down arrow focuses its first entry", focused == [sentence("CopyPictureEntry")])
     keys("Escape")

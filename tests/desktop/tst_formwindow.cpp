@@ -1,7 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Tolvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "desktop/announcer.h"
 #include "support/formharness.h"
+#include "support/qtext.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -459,6 +461,48 @@ private Q_SLOTS:
         QCOMPARE(h.PixelAt(333, 272), LineBlue);
         QTest::keyClick(h.Box(1), Qt::Key_I, Qt::ControlModifier);
         QVERIFY(h.Core().Contents().MarksShown());
+    }
+
+    // リンクをコピー puts the bare link on the clipboard; Ctrl+V on the plane
+    // opens the clipboard's link as one step Ctrl+Z takes back, and a bad
+    // link changes nothing and says why.
+    void lessonLinkOnTheClipboard()
+    {
+        FormHarness h;
+        h.Box(1)->setFocus();
+        h.TypeFirstLine();
+        h.Click(h.Button(QStringLiteral("Command4")));
+        const auto entry = [&h](const char *text) {
+            for (QAction *action : h.form->findChildren<QAction *>())
+                if (action->text() == QString::fromUtf8(text))
+                    return action;
+            return static_cast<QAction *>(nullptr);
+        };
+        entry("リンクをコピー")->trigger();
+        QClipboard *clipboard = QGuiApplication::clipboard();
+        QCOMPARE(clipboard->text(), QStringLiteral("#1=1,2,4,-2,6"));
+
+        QWidget *plane = h.Control(QStringLiteral("Picture1"));
+        const auto said = [&h] {
+            return h.Control<Announcer>(QStringLiteral("Announcer"))->Message();
+        };
+        plane->setFocus();
+        clipboard->setText(QStringLiteral("#1=1,1"));
+        QTest::keyClick(plane, Qt::Key_V, Qt::ControlModifier);
+        QTRY_COMPARE(said(), QStringLiteral("リンクを読めませんでした（直線１の数が足りません）"));
+        QCOMPARE(h.Core().Link(), std::string("#1=1,2,4,-2,6"));
+
+        clipboard->setText(QStringLiteral("https://school.example/#2=0,1,2,-4,4&slot=2"));
+        QTest::keyClick(plane, Qt::Key_V, Qt::ControlModifier);
+        QTRY_VERIFY(said().startsWith(QStringLiteral("リンクを開きました")));
+        QVERIFY(!h.Core().Contents().Lines().Slot(0).IsDrawn());
+        QVERIFY(h.Core().Contents().Lines().Slot(1).IsDrawn());
+        QCOMPARE(h.BoxTexts(), Texts({" 0", " 1", " 2", "-4", " 4"}));
+        QTest::keyClick(h.Box(1), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(h.Core().Link(), std::string("#1=1,2,4,-2,6"));
+        clipboard->setText(QStringLiteral("#8=1,0,2,-1,1"));
+        entry("リンクから開く")->trigger();
+        QCOMPARE(h.Core().Link(), std::string("#8=1,0,2,-1,1"));
     }
 
     // The formula and table beside the window, with Ctrl+G in a box or from
