@@ -395,6 +395,7 @@ void FormWindow::CopyLink()
     // and this program both open.
     QGuiApplication::clipboard()->setText(QStringLiteral(TOLVANE_LESSON_ADDRESS) +
                                           QString::fromStdString(core_->Link()));
+    announcer_->Say(QString::fromStdString(LinkCopiedSentence()));
 }
 
 void FormWindow::OpenLinkFromClipboard()

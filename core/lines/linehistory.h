@@ -16,6 +16,14 @@ enum class LineCommand { Draw, Erase, EraseAll, Open };
 // after it, the slot selected before and after, and what the command was, on
 // which slot and at which view, so that undoing it can say so in the words it
 // was announced with.
+// What a sheet shows besides its lines; an opened link sets it too.
+struct SheetSettings {
+    std::size_t size = 0;
+    bool marksShown = false;
+    bool functionShown = false;
+    bool operator==(const SheetSettings &) const = default;
+};
+
 struct LineStep {
     LineTable before;
     LineTable after;
@@ -24,6 +32,10 @@ struct LineStep {
     LineCommand command = LineCommand::Draw;
     int slot = 0;
     PlaneView view;
+    // For an opened link only: the size and switches before and after it,
+    // which undoing and redoing it bring back with the lines.
+    SheetSettings settingsBefore;
+    SheetSettings settingsAfter;
 };
 
 // How many steps the history keeps: each holds two tables of a few hundred

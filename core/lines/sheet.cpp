@@ -56,13 +56,28 @@ void Sheet::Open(const Sheet &from, bool asStep)
 {
     const LineTable before = lines_;
     const int slotBefore = selected_;
+    const SheetSettings settingsBefore = Settings();
     lines_ = from.lines_;
     selected_ = from.selected_;
     size_ = from.size_;
     marksShown_ = from.marksShown_;
     functionShown_ = from.functionShown_;
-    if (asStep)
-        Record(before, slotBefore, selected_, LineCommand::Open, selected_);
+    // One step, which takes back the size and the switches with the lines.
+    if (asStep && (before != lines_ || settingsBefore != Settings()))
+        history_.Push({before, lines_, slotBefore, selected_, LineCommand::Open, selected_, View(),
+                       settingsBefore, Settings()});
+}
+
+SheetSettings Sheet::Settings() const
+{
+    return {size_, marksShown_, functionShown_};
+}
+
+void Sheet::Apply(const SheetSettings &settings)
+{
+    size_ = settings.size;
+    marksShown_ = settings.marksShown;
+    functionShown_ = settings.functionShown;
 }
 
 const LineStep *Sheet::Undo()
@@ -71,6 +86,8 @@ const LineStep *Sheet::Undo()
     if (step != nullptr) {
         lines_ = step->before;
         selected_ = step->slotBefore;
+        if (step->command == LineCommand::Open)
+            Apply(step->settingsBefore);
     }
     return step;
 }
@@ -81,6 +98,8 @@ const LineStep *Sheet::Redo()
     if (step != nullptr) {
         lines_ = step->after;
         selected_ = step->slotAfter;
+        if (step->command == LineCommand::Open)
+            Apply(step->settingsAfter);
     }
     return step;
 }
@@ -90,5 +109,6 @@ void Sheet::Record(const LineTable &before, int slotBefore, int slotAfter, LineC
 {
     if (before == lines_)
         return;
-    history_.Push({before, lines_, slotBefore, slotAfter, command, slot, View()});
+    history_.Push(
+        {before, lines_, slotBefore, slotAfter, command, slot, View(), Settings(), Settings()});
 }

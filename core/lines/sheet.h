@@ -46,7 +46,7 @@ public:
     void ShowFunction(bool shown) { functionShown_ = shown; }
     // Takes `from`'s lines, selected slot, size and switches, as opening a
     // lesson's link does. With `asStep` it is one line command: undoing it
-    // gives back the lines and the selected slot (size and switches stay).
+    // gives back the lines, the selected slot, the size and the switches.
     void Open(const Sheet &from, bool asStep);
     // Takes the last line command back, or does the last one undone again:
     // the table as it was then and the slot that was selected. The step
@@ -55,6 +55,8 @@ public:
     const LineStep *Redo();
 
 private:
+    SheetSettings Settings() const;
+    void Apply(const SheetSettings &settings);
     // Keeps a command as an undo step, when it changed the table: erasing an
     // empty slot leaves nothing to undo.
     void Record(const LineTable &before, int slotBefore, int slotAfter, LineCommand command,

@@ -264,6 +264,9 @@ void Window::Restore(const LineStep *step, bool undone)
     RedrawLater();
     // The restored slot is recalled even when it is selected already.
     Recall(sheet_.Selected());
+    // An undone link may have shown the function, or hidden it.
+    if (sheet_.FunctionShown())
+        FollowBoxes();
     const std::string what = StepSentence(*step);
     Announce(undone ? UndoneSentence(what) : RedoneSentence(what));
 }

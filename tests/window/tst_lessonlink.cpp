@@ -223,16 +223,19 @@ private Q_SLOTS:
     {
         CoreHarness h;
         h.StoreLine(0, Texts({"1", "2", "4", "-2", "6"}));
-        h.Apply(h.form.OpenLink("#2=0,1,2,-4,4&4=1,0,3,-1,1&slot=4", LinkOpening::Step));
+        h.Apply(
+            h.form.OpenLink("#2=0,1,2,-4,4&4=1,0,3,-1,1&size=l&marks=1&slot=4", LinkOpening::Step));
         // Slot ４'s vertical line fills the boxes; its range is one of y.
         QCOMPARE(h.BoxTexts(), Texts({" 1", " 0", " 3", "-1", " 1"}));
         QCOMPARE(h.CaptionTop(), CaptionShownTop);
         QVERIFY(!h.form.Contents().Lines().Slot(0).IsDrawn());
         h.Apply(h.form.Undo());
         QCOMPARE(h.announcement, QStringLiteral("元に戻しました: リンクを開きました"));
+        // The size and the marks come back with the lines.
         QCOMPARE(Q(h.form.Link()), QStringLiteral("#1=1,2,4,-2,6"));
         h.Apply(h.form.Redo());
-        QCOMPARE(Q(h.form.Link()), QStringLiteral("#2=0,1,2,-4,4&4=1,0,3,-1,1&slot=4"));
+        QCOMPARE(Q(h.form.Link()),
+                 QStringLiteral("#2=0,1,2,-4,4&4=1,0,3,-1,1&size=l&marks=1&slot=4"));
     }
 };
 
