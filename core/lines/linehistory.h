@@ -32,8 +32,8 @@ struct LineStep {
     LineCommand command = LineCommand::Draw;
     int slot = 0;
     PlaneView view;
-    // For an opened link only: the size and switches before and after it,
-    // which undoing and redoing it bring back with the lines.
+    // The size and switches before and after it. Only an opened link
+    // changes them, and undoing and redoing it brings them back.
     SheetSettings settingsBefore;
     SheetSettings settingsAfter;
 };

@@ -24,7 +24,7 @@ void Sheet::DrawLine(const LineSlot &line)
     stored.Drawn = 1;
     Select(slot + 1);
     // Undoing or redoing it selects the slot it was drawn in.
-    Record(before, slot, slot, LineCommand::Draw, slot);
+    Record(before, slot, slot, LineCommand::Draw, slot, Settings());
 }
 
 bool Sheet::EraseLine()
@@ -33,7 +33,7 @@ bool Sheet::EraseLine()
     LineSlot &slot = lines_.Slot(selected_);
     const bool held = slot.IsDrawn();
     slot.Drawn = 0;
-    Record(before, selected_, selected_, LineCommand::Erase, selected_);
+    Record(before, selected_, selected_, LineCommand::Erase, selected_, Settings());
     return held;
 }
 
@@ -43,7 +43,7 @@ void Sheet::EraseAll()
     const int slotBefore = selected_;
     lines_.ClearAll();
     selected_ = 0;
-    Record(before, slotBefore, 0, LineCommand::EraseAll, 0);
+    Record(before, slotBefore, 0, LineCommand::EraseAll, 0, Settings());
 }
 
 void Sheet::ChooseSize(std::size_t size)
@@ -59,13 +59,10 @@ void Sheet::Open(const Sheet &from, bool asStep)
     const SheetSettings settingsBefore = Settings();
     lines_ = from.lines_;
     selected_ = from.selected_;
-    size_ = from.size_;
-    marksShown_ = from.marksShown_;
-    functionShown_ = from.functionShown_;
+    Apply(from.Settings());
     // One step, which takes back the size and the switches with the lines.
-    if (asStep && (before != lines_ || settingsBefore != Settings()))
-        history_.Push({before, lines_, slotBefore, selected_, LineCommand::Open, selected_, View(),
-                       settingsBefore, Settings()});
+    if (asStep)
+        Record(before, slotBefore, selected_, LineCommand::Open, selected_, settingsBefore);
 }
 
 SheetSettings Sheet::Settings() const
@@ -105,10 +102,10 @@ const LineStep *Sheet::Redo()
 }
 
 void Sheet::Record(const LineTable &before, int slotBefore, int slotAfter, LineCommand command,
-                   int slot)
+                   int slot, const SheetSettings &settingsBefore)
 {
-    if (before == lines_)
+    if (before == lines_ && settingsBefore == Settings())
         return;
     history_.Push(
-        {before, lines_, slotBefore, slotAfter, command, slot, View(), Settings(), Settings()});
+        {before, lines_, slotBefore, slotAfter, command, slot, View(), settingsBefore, Settings()});
 }

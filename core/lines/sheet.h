@@ -57,10 +57,11 @@ public:
 private:
     SheetSettings Settings() const;
     void Apply(const SheetSettings &settings);
-    // Keeps a command as an undo step, when it changed the table: erasing an
-    // empty slot leaves nothing to undo.
+    // Keeps a command as an undo step, when it changed the table or, for an
+    // opened link, the size or a switch: erasing an empty slot leaves nothing
+    // to undo.
     void Record(const LineTable &before, int slotBefore, int slotAfter, LineCommand command,
-                int slot);
+                int slot, const SheetSettings &settingsBefore);
 
     LineTable lines_;
     int selected_ = 0;
