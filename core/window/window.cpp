@@ -75,7 +75,7 @@ Window::Outcome Window::Edit(int box, const std::string &text)
 {
     if (const int n = MemberOf(box, Role::Box); n >= 0) {
         boxTexts_[static_cast<std::size_t>(n)] = text;
-        boxesChanged_ = true;
+        functionStale_ = true;
         if (n == box::B)
             FollowB();
     }
@@ -117,6 +117,8 @@ Window::Outcome Window::ShowMarks(bool shown)
     if (shown != sheet_.MarksShown()) {
         sheet_.ShowMarks(shown);
         RedrawLater();
+        // The sentence names the crossings the picture will show.
+        Describe();
         Announce(shown ? MarksShownSentence(crossings_) : MarksHiddenSentence());
     }
     return Finish();
@@ -128,8 +130,7 @@ Window::Outcome Window::ShowFunction(bool shown)
 {
     if (shown != sheet_.FunctionShown()) {
         sheet_.ShowFunction(shown);
-        if (shown)
-            FollowBoxes();
+        CatchUpFunction();
         RedrawLater();
         Announce(shown ? FunctionShownSentence(function_.words) : FunctionHiddenSentence());
     }
@@ -151,8 +152,6 @@ Window::Outcome Window::OpenLink(const std::string &text, LinkOpening how)
     // recalled line is vertical.
     caption_ = RangeOf::X;
     Recall(sheet_.Selected());
-    if (sheet_.FunctionShown())
-        FollowBoxes();
     RedrawLater();
     Announce(LinkOpenedAnnouncement(sheet_.Lines(), sheet_.View()));
     return Finish();
@@ -199,8 +198,7 @@ void Window::Erase()
 {
     const int slot = sheet_.Selected();
     const bool held = sheet_.EraseLine();
-    for (int n = 0; n < static_cast<int>(controls::Boxes.size()); ++n)
-        WriteBox(n, {});
+    EmptyBoxes();
     RedrawLater();
     SetFocus(controls::Boxes[box::A]);
     caption_ = RangeOf::X;
@@ -241,8 +239,7 @@ void Window::Recall(int slot)
     sheet_.Select(slot);
     const LineSlot &line = sheet_.Lines().Slot(slot);
     if (!line.IsDrawn()) {
-        for (int n = 0; n < static_cast<int>(controls::Boxes.size()); ++n)
-            WriteBox(n, {});
+        EmptyBoxes();
     } else {
         WriteBox(box::A, NumberText(line.A));
         WriteBox(box::B, NumberText(line.B));
@@ -264,9 +261,6 @@ void Window::Restore(const LineStep *step, bool undone)
     RedrawLater();
     // The restored slot is recalled even when it is selected already.
     Recall(sheet_.Selected());
-    // An undone link may have shown the function, or hidden it.
-    if (sheet_.FunctionShown())
-        FollowBoxes();
     const std::string what = StepSentence(*step);
     Announce(undone ? UndoneSentence(what) : RedoneSentence(what));
 }
@@ -291,14 +285,17 @@ LineSlot Window::Typed() const
     return line;
 }
 
-void Window::FollowBoxes()
+void Window::CatchUpFunction()
 {
-    boxesChanged_ = false;
+    // The function is worked out only while it is shown; a change of the
+    // boxes while it is hidden waits until it is shown.
+    if (!functionStale_ || !sheet_.FunctionShown())
+        return;
+    functionStale_ = false;
     function_.numbers = FunctionOf(Typed());
     function_.words = DescribeFunction(function_.numbers);
     // The slope triangle and the panel's words follow the typing.
-    if (sheet_.FunctionShown())
-        RedrawLater();
+    RedrawLater();
 }
 
 // What the reactions leave.
@@ -309,11 +306,17 @@ void Window::WriteBox(int box, const std::string &text)
     const bool changed = boxTexts_[n] != text;
     boxTexts_[n] = text;
     ++boxWrites_[n];
-    boxesChanged_ = boxesChanged_ || changed;
+    functionStale_ = functionStale_ || changed;
     // A write to b that changes its text moves the caption at once, as the
     // pupil's typing does.
     if (changed && box == box::B)
         FollowB();
+}
+
+void Window::EmptyBoxes()
+{
+    for (int n = 0; n < static_cast<int>(controls::Boxes.size()); ++n)
+        WriteBox(n, {});
 }
 
 void Window::SetFocus(int control)
@@ -332,7 +335,7 @@ void Window::Announce(std::string sentence)
 void Window::RedrawLater()
 {
     pending_.drawn = Drawing::Whole;
-    Describe();
+    wordsStale_ = true;
 }
 
 void Window::DrawLineLater(int slot)
@@ -349,11 +352,12 @@ void Window::DrawLineLater(int slot)
         pending_.drawn = Drawing::Line;
         pending_.line = slot;
     }
-    Describe();
+    wordsStale_ = true;
 }
 
 void Window::Describe()
 {
+    wordsStale_ = false;
     crossings_ =
         sheet_.MarksShown() ? Crossings(sheet_.Lines(), sheet_.View()) : std::vector<Crossing>{};
     static const FunctionWords hidden;
@@ -368,10 +372,9 @@ void Window::Describe()
 
 Window::Outcome Window::Finish()
 {
-    // The function is worked out only while it is shown; a change of the
-    // boxes while it is hidden waits until it is shown.
-    if (boxesChanged_ && sheet_.FunctionShown())
-        FollowBoxes();
+    CatchUpFunction();
+    if (wordsStale_)
+        Describe();
     switch (pending_.drawn) {
     case Drawing::None:
         break;

@@ -131,15 +131,16 @@ private:
     void FollowB();
     // The boxes read as the draw button stores them.
     LineSlot Typed() const;
-    // Reads the boxes anew after they changed; with the function shown, the
-    // picture and its words follow.
-    void FollowBoxes();
+    // While the function is shown, works it out anew if the boxes changed
+    // since it last was; the picture and its words follow.
+    void CatchUpFunction();
 
     void WriteBox(int box, const std::string &text);
+    void EmptyBoxes();
     void SetFocus(int control);
     void Announce(std::string sentence);
-    // The picture must be drawn afresh, or one line over it; both also
-    // describe it anew.
+    // The picture must be drawn afresh, or one line over it, at the end of
+    // the event; both describe it anew then, once.
     void RedrawLater();
     void DrawLineLater(int slot);
     void Describe();
@@ -157,8 +158,11 @@ private:
     std::string description_;
     std::string copyText_;
     std::array<std::string, SlotButtonCount> slotNames_;
+    // The picture changed in this event and is not yet described anew.
+    bool wordsStale_ = false;
     FunctionView function_;
-    bool boxesChanged_ = false;
+    // The boxes changed since the function was last worked out.
+    bool functionStale_ = true;
     // What the running event has left for its end.
     Outcome pending_;
 };
