@@ -122,7 +122,7 @@ constexpr int TableTextPixels = 16;
 constexpr int PanelMargin = 8;
 // The table of values goes in parts one above the other, of as many columns
 // as fit, at most this many, all parts as wide.
-constexpr int MostTableColumns = 7;
+constexpr int MostColumnsPerPart = 7;
 constexpr int TableCellPadding = 3;
 
 QString Html(const std::string &text)
@@ -196,7 +196,7 @@ QString FunctionPanelHtml(const FunctionWords &words, int width)
     const TableWidths widths{metrics.horizontalAdvance(QStringLiteral("x")) * 2 + room,
                              widest + room};
     const auto fitting = static_cast<std::size_t>(
-        std::clamp((width - widths.header) / widths.column, 1, MostTableColumns));
+        std::clamp((width - widths.header) / widths.column, 1, MostColumnsPerPart));
     // Parts of equal length, the first ones a column longer where needed.
     const std::size_t parts = (columns + fitting - 1) / fitting;
     std::size_t first = 0;

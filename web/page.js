@@ -91,13 +91,12 @@ class Page {
       { label: core.copyEntry, keys: "Ctrl+C", run: () => this.copy() },
       { label: core.linkCopyEntry, run: () => this.copyLink() },
       null,
-      { label: core.undoEntry, keys: "Ctrl+Z", run: () => this.apply(this.form.undo()) },
-      { label: core.redoEntry, keys: "Ctrl+Y", run: () => this.apply(this.form.redo()) },
+      { label: core.undoEntry, keys: "Ctrl+Z", run: () => this.run("undo") },
+      { label: core.redoEntry, keys: "Ctrl+Y", run: () => this.run("redo") },
       null,
-      { label: core.marksEntry, keys: "Ctrl+I", checkable: true,
-        run: () => this.apply(this.form.showMarks(!this.form.marksShown())) },
+      { label: core.marksEntry, keys: "Ctrl+I", checkable: true, run: () => this.run("marks") },
       { label: core.functionEntry, keys: "Ctrl+G", checkable: true,
-        run: () => this.apply(this.form.showFunction(!this.form.functionShown())) },
+        run: () => this.run("function") },
     ]);
   }
 
