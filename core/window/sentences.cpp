@@ -538,3 +538,13 @@ std::string PlaneSizeButtonName(int size)
 {
     return std::string("座標平面の大きさ ") + PlaneSizes.at(static_cast<std::size_t>(size)).caption;
 }
+
+std::string PaperScaleWords(int millimetresPerUnit)
+{
+    return "1目盛り = " + std::to_string(millimetresPerUnit) + " mm";
+}
+
+std::string PaperScaleChoice(int millimetresPerUnit, bool planeFits)
+{
+    return PaperScaleWords(millimetresPerUnit) + (planeFits ? "" : "（平面の中ほどだけ）");
+}

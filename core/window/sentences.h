@@ -171,3 +171,20 @@ inline constexpr const char *UndoEntry = "元に戻す";
 inline constexpr const char *RedoEntry = "やり直す";
 inline constexpr const char *LinkCopyEntry = "リンクをコピー";
 inline constexpr const char *LinkOpenEntry = "リンクから開く";
+inline constexpr const char *PrintEntry = "印刷…";
+
+// The choices before printing a worksheet.
+inline constexpr const char *PrintTitle = "印刷";
+inline constexpr const char *PaperScaleHeading = "1目盛りの長さ";
+inline constexpr const char *PupilsCopyChoice = "線なし（問題用）";
+inline constexpr const char *PrintButton = "印刷…";
+inline constexpr const char *CancelButton = "キャンセル";
+// "1目盛り = 5 mm", as the worksheet states its scale.
+std::string PaperScaleWords(int millimetresPerUnit);
+// A scale to choose: "1目盛り = 5 mm", and, for one at which the plane is
+// wider than the paper, that only its middle is printed.
+std::string PaperScaleChoice(int millimetresPerUnit, bool planeFits);
+// Under the worksheet's 10 cm bar.
+inline constexpr const char *BarWords =
+    "この線の長さは 10 cm "
+    "です。ちがうときは、拡大や縮小をしない設定（実際のサイズ）で印刷してください。";

@@ -164,14 +164,17 @@ std::string Window::Link() const
 
 void Window::Redraw()
 {
-    surface_.SetFontSize(SurfaceFontPoints);
-    DrawPictureOn(surface_, sheet_.Lines(), sheet_.View());
-    if (sheet_.MarksShown())
-        DrawMarksOn(surface_, sheet_.Lines(), sheet_.View(), crossings_);
-    if (sheet_.FunctionShown()) {
-        if (const auto triangle = SlopeTriangleOf(Typed(), sheet_.View()))
-            DrawSlopeTriangleOn(surface_, *triangle);
-    }
+    // The line being typed matters only for the slope triangle.
+    DrawShownPictureOn(surface_, sheet_, crossings_, sheet_.FunctionShown() ? Typed() : LineSlot{});
+}
+
+void Window::DrawWorksheet(Canvas &page, WorksheetChoice choice) const
+{
+    const bool function = sheet_.FunctionShown();
+    DrawWorksheetOn(page,
+                    {sheet_, crossings_, function ? Typed() : LineSlot{},
+                     function ? &function_.words : nullptr},
+                    choice);
 }
 
 // The reactions.

@@ -8,6 +8,7 @@
 #include "lines/sheet.h"
 #include "window/layout.h"
 #include "window/sentences.h"
+#include "window/worksheet.h"
 
 #include <array>
 #include <cstdint>
@@ -102,6 +103,8 @@ public:
     std::string Link() const;
     // Draws the whole picture afresh, for a surface that lost it.
     void Redraw();
+    // Draws the picture as shown as a worksheet on a canvas for paper.
+    void DrawWorksheet(Canvas &page, WorksheetChoice choice) const;
 
     // What the faces show.
     ControlState Control(int control) const;
