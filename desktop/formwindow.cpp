@@ -5,8 +5,8 @@
 
 #include "desktop/announcer.h"
 #include "desktop/picturebox.h"
+#include "desktop/printmodule.h"
 #include "desktop/uifont.h"
-#include "desktop/worksheetprint.h"
 #include "window/sentences.h"
 
 #include <QAction>
@@ -17,9 +17,8 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLibrary>
 #include <QLineEdit>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -414,18 +413,22 @@ void FormWindow::OpenLinkFromClipboard()
 
 void FormWindow::PrintWorksheet()
 {
-    WorksheetDialog choice(core_->Contents().View().GridUnit, printChoice_, this);
-    if (choice.exec() != QDialog::Accepted)
+    // Beside the program when run from its build, else where it is
+    // installed, from the program's own folder.
+    if (print_ == nullptr) {
+        const QString here = QCoreApplication::applicationDirPath();
+        for (const QString &folder : {here, here + QStringLiteral("/../" TOLVANE_MODULE_DIR)}) {
+            QLibrary module(folder + QLatin1Char('/') + QString::fromUtf8(PrintModuleName));
+            print_ = reinterpret_cast<PrintWorksheetFunction>(module.resolve(PrintModuleEntry));
+            if (print_ != nullptr)
+                break;
+        }
+    }
+    if (print_ == nullptr) {
+        announcer_->Say(QString::fromUtf8(PrintMissingSentence));
         return;
-    printChoice_ = choice.Choice();
-    QPrinter printer(QPrinter::HighResolution);
-    PrepareForWorksheet(printer);
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QString::fromUtf8(PrintTitle));
-    // One page, whatever the dialog would offer.
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    if (dialog.exec() == QDialog::Accepted)
-        ::PrintWorksheet(*core_, printer, printChoice_);
+    }
+    print_(this, *core_, &printChoice_);
 }
 
 void FormWindow::Apply(const Window::Outcome &outcome)

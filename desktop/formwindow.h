@@ -3,8 +3,8 @@
 
 #pragma once
 
+#include "desktop/printmodule.h"
 #include "window/window.h"
-#include "window/worksheet.h"
 
 #include <QWidget>
 
@@ -88,4 +88,6 @@ private:
     QString panelHtml_;
     // What was chosen at the last printing, for the next.
     WorksheetChoice printChoice_;
+    // Printing, from its module, once loaded.
+    PrintWorksheetFunction print_ = nullptr;
 };

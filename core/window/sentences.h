@@ -184,6 +184,8 @@ std::string PaperScaleWords(int millimetresPerUnit);
 // A scale to choose: "1目盛り = 5 mm", and, for one at which the plane is
 // wider than the paper, that only its middle is printed.
 std::string PaperScaleChoice(int millimetresPerUnit, bool planeFits);
+// The desktop's printing module is not installed.
+inline constexpr const char *PrintMissingSentence = "印刷の部品が見つからないため、印刷できません。";
 // Under the worksheet's 10 cm bar.
 inline constexpr const char *BarWords =
     "この線の長さは 10 cm "

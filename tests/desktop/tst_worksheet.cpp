@@ -87,8 +87,9 @@ void WorksheetTest::choiceBeforePrinting()
     QString focused;
     bool escaped = false;
     QTimer::singleShot(0, this, [&] {
-        auto *dialog = qobject_cast<WorksheetDialog *>(QApplication::activeModalWidget());
-        if (dialog == nullptr)
+        // The dialog comes from the printing module, with a class of its own.
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !dialog->inherits("WorksheetDialog"))
             return;
         heading = dialog->findChild<QGroupBox *>()->title();
         if (auto *scale = qobject_cast<QRadioButton *>(dialog->focusWidget());
