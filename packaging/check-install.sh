@@ -3,11 +3,12 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a temporary DESTDIR under /usr, as the Debian package
 # does, and checks that exactly the expected files arrive there:
-# check-install.sh CMAKE BUILD-DIR APP-ID
+# check-install.sh CMAKE BUILD-DIR APP-ID MODULE-DIR
 set -euo pipefail
 cmake="$1"
 build="$2"
 id="$3"
+modules="$4"
 
 stage="$(mktemp -d)"
 trap 'rm -rf "$stage"' EXIT
@@ -15,6 +16,7 @@ DESTDIR="$stage" "$cmake" --install "$build" --prefix /usr >/dev/null
 
 expected="$(sort <<LIST
 usr/bin/tolvane
+usr/$modules/tolvane-print.so
 usr/share/applications/$id.desktop
 usr/share/icons/hicolor/128x128/apps/$id.png
 usr/share/icons/hicolor/256x256/apps/$id.png
