@@ -67,7 +67,7 @@ class Page {
     // browser's printing finds it at hand; nothing is built until then.
     this.printChoice = { scale: 0, bare: false };
     const idle = window.requestIdleCallback || ((run) => setTimeout(run, 2000));
-    idle(() => this.paperModule());
+    idle(() => this.paperModule(), { timeout: 10000 });
   }
 
   build() {
