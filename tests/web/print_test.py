@@ -58,7 +58,7 @@ def own_printing(driver, url, folder):
     # The worksheet's module comes while the page is idle.
     WebDriverWait(driver, 20).until(lambda d: d.execute_script("return !!tolvane.paper"))
     measured(printed(driver, folder, "medium"), 5, 22)
-    expect(worksheet(driver), False, "the worksheet after printing")
+    WebDriverWait(driver, 5).until(lambda d: worksheet(d) is False, "a worksheet left after printing")
 
 
 @step("小: 1目盛り = 10 mm")
