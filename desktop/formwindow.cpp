@@ -6,6 +6,7 @@
 #include "desktop/announcer.h"
 #include "desktop/picturebox.h"
 #include "desktop/uifont.h"
+#include "desktop/worksheetprint.h"
 #include "window/sentences.h"
 
 #include <QAction>
@@ -17,6 +18,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -384,8 +387,14 @@ void FormWindow::MakeMenuActions()
     picture_->addAction(linkOpenAction_);
     connect(linkCopyAction_, &QAction::triggered, this, &FormWindow::CopyLink);
     connect(linkOpenAction_, &QAction::triggered, this, &FormWindow::OpenLinkFromClipboard);
+    // Ctrl+P prints wherever the focus is, as in every program.
+    printAction_ = new QAction(QString::fromUtf8(PrintEntry), this);
+    printAction_->setShortcut(QKeySequence::Print);
+    printAction_->setShortcutContext(Qt::WindowShortcut);
+    addAction(printAction_);
+    connect(printAction_, &QAction::triggered, this, &FormWindow::PrintWorksheet);
     picture_->SetMenuActions({linkCopyAction_, linkOpenAction_, nullptr, undoAction_, redoAction_,
-                              nullptr, marksAction_, functionAction_});
+                              nullptr, marksAction_, functionAction_, nullptr, printAction_});
 }
 
 void FormWindow::CopyLink()
@@ -401,6 +410,22 @@ void FormWindow::CopyLink()
 void FormWindow::OpenLinkFromClipboard()
 {
     Apply(core_->OpenLink(QGuiApplication::clipboard()->text().toStdString(), LinkOpening::Step));
+}
+
+void FormWindow::PrintWorksheet()
+{
+    WorksheetDialog choice(core_->Contents().View().GridUnit, printChoice_, this);
+    if (choice.exec() != QDialog::Accepted)
+        return;
+    printChoice_ = choice.Choice();
+    QPrinter printer(QPrinter::HighResolution);
+    PrepareForWorksheet(printer);
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QString::fromUtf8(PrintTitle));
+    // One page, whatever the dialog would offer.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    if (dialog.exec() == QDialog::Accepted)
+        ::PrintWorksheet(*core_, printer, printChoice_);
 }
 
 void FormWindow::Apply(const Window::Outcome &outcome)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "window/window.h"
+#include "window/worksheet.h"
 
 #include <QWidget>
 
@@ -51,6 +52,8 @@ private:
     void CopyLink();
     // Opens the link on the clipboard, as a step Ctrl+Z takes back.
     void OpenLinkFromClipboard();
+    // The worksheet: the teacher's choice, then the system's print dialog.
+    void PrintWorksheet();
     // The formula and table beside the window, made when first switched on.
     void MakeFunctionPanel();
     // Shows what an event left: the picture, the controls, the focus and the
@@ -78,8 +81,11 @@ private:
     QAction *functionAction_ = nullptr;
     QAction *linkCopyAction_ = nullptr;
     QAction *linkOpenAction_ = nullptr;
+    QAction *printAction_ = nullptr;
     QTextBrowser *functionPanel_ = nullptr;
     QWidget *lastTabStop_ = nullptr;
     // What the panel was last given.
     QString panelHtml_;
+    // What was chosen at the last printing, for the next.
+    WorksheetChoice printChoice_;
 };

@@ -21,6 +21,8 @@ TOLVANE_LAUNCHER_PACKAGES=(desktop-file-utils appstream)
 # The package check also starts each launch entry on a virtual X server.
 TOLVANE_DEB_PACKAGES=(dpkg-dev lintian man-db xvfb xdotool x11-utils)
 TOLVANE_REUSE_PACKAGES=(reuse)
+# Measuring a printed worksheet: poppler's page size, raster and image list.
+TOLVANE_PAPER_PACKAGES=(poppler-utils)
 TOLVANE_ATSPI_PACKAGES=(at-spi2-core python3-pyatspi dbus-daemon xvfb xdotool)
 # Typing through a real Japanese input method: IBus with Mozc, as Debian
 # sets it up, plus the screen grab that finds the drawn line.
@@ -44,7 +46,7 @@ TOLVANE_RUN_PACKAGES=("${TOLVANE_BUILD_PACKAGES[@]}" "${TOLVANE_RUNTIME_PACKAGES
 TOLVANE_TEST_PACKAGES=("${TOLVANE_BENCH_PACKAGES[@]}" "${TOLVANE_SCREENSHOT_PACKAGES[@]}"
   "${TOLVANE_FUZZ_PACKAGES[@]}" "${TOLVANE_LAUNCHER_PACKAGES[@]}" "${TOLVANE_DEB_PACKAGES[@]}"
   "${TOLVANE_REUSE_PACKAGES[@]}" "${TOLVANE_ATSPI_PACKAGES[@]}" "${TOLVANE_IME_PACKAGES[@]}"
-  "${TOLVANE_TIDY_PACKAGES[@]}")
+  "${TOLVANE_TIDY_PACKAGES[@]}" "${TOLVANE_PAPER_PACKAGES[@]}")
 
 # The command that installs a list, for a message: tolvane_install_hint NAME.
 tolvane_install_hint() {

@@ -1,0 +1,109 @@
+// SPDX-FileCopyrightText: 2026 Tolvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The printed worksheet, measured on paper: printed to a PDF file through
+// the printer, then rasterised and measured with tests/support/paperpdf.py
+// (an A4 page, the grid at the chosen scale to a tenth of a millimetre, the
+// line through its grid points, a bar of 10 cm, vector only).
+
+#include "desktop/worksheetprint.h"
+#include "support/formharness.h"
+
+#include <QClipboard>
+#include <QGroupBox>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+class WorksheetTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void printsAtScale_data();
+    void printsAtScale();
+    void choiceBeforePrinting();
+};
+
+void WorksheetTest::printsAtScale_data()
+{
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<int>("gridUnit");
+    QTest::addColumn<int>("chosen"); // 0: the one that fits
+    QTest::addColumn<int>("scale");
+    QTest::addColumn<bool>("withLines");
+    QTest::newRow("小 fits at 10 mm") << "s" << 40 << 0 << 10 << true;
+    QTest::newRow("中 fits at 5 mm") << "m" << 22 << 0 << 5 << true;
+    QTest::newRow("大 fits at 4 mm") << "l" << 14 << 0 << 4 << true;
+    QTest::newRow("中, the pupils' copy") << "m" << 22 << 0 << 5 << false;
+    QTest::newRow("中 at 10 mm, its middle") << "m" << 22 << 10 << 10 << true;
+}
+
+void WorksheetTest::printsAtScale()
+{
+    QFETCH(QString, size);
+    QFETCH(int, gridUnit);
+    QFETCH(int, chosen);
+    QFETCH(int, scale);
+    QFETCH(bool, withLines);
+    FormHarness ui;
+    // 2x + 3y = 6 from x = −3 to 3, with the formula and its table shown.
+    QGuiApplication::clipboard()->setText(QStringLiteral("#1=2,3,6,-3,3&slot=1&size=") + size);
+    ui.form->Surface()->setFocus();
+    QTest::keyClick(ui.form->Surface(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(ui.form.get(), Qt::Key_G, Qt::ControlModifier);
+    QCOMPARE(ui.form->Core().Contents().View().GridUnit, gridUnit);
+
+    // TOLVANE_WORKSHEETS keeps the PDF files in that folder, to look at.
+    QTemporaryDir temporary;
+    const QString kept = qEnvironmentVariable("TOLVANE_WORKSHEETS");
+    const QString pdf = (kept.isEmpty() ? temporary.path() : kept) + QLatin1Char('/') +
+                        QString::fromUtf8(QTest::currentDataTag()) + QStringLiteral(".pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    PrepareForWorksheet(printer);
+    PrintWorksheet(ui.form->Core(), printer, {chosen, withLines});
+
+    QStringList arguments{QStringLiteral(TOLVANE_SOURCE_DIR "/tests/support/paperpdf.py"), pdf,
+                          QString::number(scale), QString::number(gridUnit)};
+    arguments << (withLines ? QStringLiteral("--through=0,2;3,0;-3,4")
+                            : QStringLiteral("--pupils"));
+    QProcess checker;
+    checker.setProcessChannelMode(QProcess::MergedChannels);
+    checker.start(QStringLiteral("python3"), arguments);
+    QVERIFY(checker.waitForFinished(120000));
+    const QString said = QString::fromUtf8(checker.readAll());
+    qInfo().noquote() << said.trimmed();
+    QVERIFY2(checker.exitCode() == 0, qPrintable(said));
+}
+
+void WorksheetTest::choiceBeforePrinting()
+{
+    // Ctrl+P asks first: the scale that fits is marked and focused, and
+    // Escape leaves without printing.
+    FormHarness ui;
+    QString heading;
+    QString focused;
+    bool escaped = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *dialog = qobject_cast<WorksheetDialog *>(QApplication::activeModalWidget());
+        if (dialog == nullptr)
+            return;
+        heading = dialog->findChild<QGroupBox *>()->title();
+        if (auto *scale = qobject_cast<QRadioButton *>(dialog->focusWidget());
+            scale != nullptr && scale->isChecked())
+            focused = scale->text();
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
+        escaped = !dialog->isVisible();
+        // Whatever happened, the test goes on.
+        dialog->reject();
+    });
+    QTest::keyClick(ui.Box(1), Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(heading, QStringLiteral("1目盛りの長さ"));
+    QCOMPARE(focused, QStringLiteral("1目盛り = 5 mm"));
+    QVERIFY(escaped);
+}
+
+QTEST_MAIN(WorksheetTest)
+#include "tst_worksheet.moc"
