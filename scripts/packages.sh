@@ -38,7 +38,7 @@ TOLVANE_SCREENREADER_PACKAGES=(orca speech-dispatcher "${TOLVANE_ATSPI_PACKAGES[
 TOLVANE_WEB_PACKAGES=(emscripten nodejs cmake ninja-build dpkg-dev libboost-dev
   libdouble-conversion-dev python3)
 TOLVANE_WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium webkit2gtk-driver xvfb
-  poppler-utils)
+  "${TOLVANE_PAPER_PACKAGES[@]}")
 
 # What scripts/run needs, and what scripts/test adds for the whole suite, the
 # benchmarks, the screenshot and the package checks.
