@@ -100,7 +100,6 @@ class Page {
     this.menu = new Menu(this.window, [
       { label: core.copyEntry, keys: "Ctrl+C", run: () => this.copy() },
       { label: core.linkCopyEntry, run: () => this.copyLink() },
-      { label: core.printEntry, keys: "Ctrl+P", run: () => this.run("print") },
       null,
       { label: core.undoEntry, keys: "Ctrl+Z", run: () => this.run("undo") },
       { label: core.redoEntry, keys: "Ctrl+Y", run: () => this.run("redo") },
@@ -108,6 +107,8 @@ class Page {
       { label: core.marksEntry, keys: "Ctrl+I", checkable: true, run: () => this.run("marks") },
       { label: core.functionEntry, keys: "Ctrl+G", checkable: true,
         run: () => this.run("function") },
+      null,
+      { label: core.printEntry, keys: "Ctrl+P", run: () => this.run("print") },
     ]);
   }
 
@@ -299,7 +300,7 @@ class Page {
     const r = this.window.getBoundingClientRect();
     const s = r.width / this.core.formWidth;
     this.menu.show((clientX - r.left) / s, (clientY - r.top) / s, this.size,
-      [{}, {}, {}, { enabled: this.form.canUndo() }, { enabled: this.form.canRedo() },
+      [{}, {}, { enabled: this.form.canUndo() }, { enabled: this.form.canRedo() },
         { checked: this.form.marksShown() }, { checked: this.form.functionShown() }]);
   }
 
