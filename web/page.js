@@ -356,7 +356,12 @@ class Page {
     this.bareChoice.checked = this.printChoice.bare;
     this.printReturnTo = returnTo;
     this.printDialog.showModal();
-    this.scaleChoices.find(({ input }) => input.checked).input.focus();
+    // On the scale chosen, with its ring showing, as a focus from the
+    // keyboard: the dialog is mostly opened by Ctrl+P. Opening may have
+    // focused it already, without the ring.
+    const chosen = this.scaleChoices.find(({ input }) => input.checked).input;
+    chosen.blur();
+    chosen.focus({ focusVisible: true });
   }
 
   buildPrintDialog() {

@@ -75,8 +75,8 @@ def dialog_keys(driver):
         return [d && d.open, d && d.getAttribute("aria-labelledby") &&
           document.getElementById(d.getAttribute("aria-labelledby")).textContent,
           e.closest("fieldset").querySelector("legend").textContent, e.type, e.checked,
-          e.labels[0].textContent];"""),
-           [True, "印刷", "1目盛りの長さ", "radio", True, "1目盛り = 10 mm"], "the focus in the dialog")
+          e.labels[0].textContent, e.matches(":focus-visible")];"""),
+           [True, "印刷", "1目盛りの長さ", "radio", True, "1目盛り = 10 mm", True], "the focus in the dialog")
     press(driver, Keys.ESCAPE)
     expect((dialog_open(driver), pagecheck.focused_caption(driver)), (False, "ｃ（右辺の数）"),
            "after Escape")
