@@ -33,10 +33,12 @@ TOLVANE_SCREENREADER_PACKAGES=(orca speech-dispatcher "${TOLVANE_ATSPI_PACKAGES[
 # page: emscripten (with node), CMake and Ninja, Boost's headers,
 # double-conversion's version (its source comes with apt-get source, which
 # needs dpkg-dev), and what the browser tests need: Chromium and WebKit with
-# their WebDriver, and a virtual X server for WebKit's browser.
+# their WebDriver, a virtual X server for WebKit's browser, and poppler to
+# measure a printed worksheet.
 TOLVANE_WEB_PACKAGES=(emscripten nodejs cmake ninja-build dpkg-dev libboost-dev
   libdouble-conversion-dev python3)
-TOLVANE_WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium webkit2gtk-driver xvfb)
+TOLVANE_WEB_TEST_PACKAGES=(chromium chromium-driver python3-selenium webkit2gtk-driver xvfb
+  "${TOLVANE_PAPER_PACKAGES[@]}")
 
 # What scripts/run needs, and what scripts/test adds for the whole suite, the
 # benchmarks, the screenshot and the package checks.

@@ -13,6 +13,7 @@
 #include "window/layout.h"
 #include "window/sentences.h"
 #include "window/window.h"
+#include "window/worksheet.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -49,13 +50,22 @@ unsigned Css(Rgb colour)
     return colour & 0xffffffu;
 }
 
+// What a recording is drawn for. The surface's lines are pixel centres cut
+// to the surface with the pen's reach, its pens are whole pixels and its
+// fonts whole pixels. A worksheet's positions are CSS pixels on an A4 page,
+// exact: its lines are cut to the page and no further, its pens are
+// hundredths of a millimetre, passed on as they are, its fonts take the
+// exact size of their points, and nothing paints the paper.
+enum class Medium { Surface, Paper };
+
 // Keeps what the core draws, for the page to replay in one go: one call
 // across to JavaScript per drawing instead of one per line. Only TextSize
 // asks the page, which measures in the fonts it draws with.
 class RecordingCanvas final : public Canvas {
 public:
-    explicit RecordingCanvas(val measure)
+    explicit RecordingCanvas(val measure, Medium medium = Medium::Surface)
         : measure_(std::move(measure))
+        , paper_(medium == Medium::Paper)
     {}
 
     // Hands over what was recorded since the last call.
@@ -75,11 +85,19 @@ public:
 
     void Clear() override
     {
+        if (paper_)
+            return;
         Push(DrawOp::Clear, {static_cast<double>(Css(SurfaceBackColour))});
         Unshown();
     }
-    float Width() const override { return SurfaceWidth; }
-    float Height() const override { return SurfaceHeight; }
+    float Width() const override
+    {
+        return paper_ ? static_cast<float>(paper::Width) : static_cast<float>(SurfaceWidth);
+    }
+    float Height() const override
+    {
+        return paper_ ? static_cast<float>(paper::Height) : static_cast<float>(SurfaceHeight);
+    }
     void SetDrawWidth(std::int16_t width) override
     {
         drawWidth_ = width;
@@ -95,7 +113,9 @@ public:
     {
         // Cut here, as the desktop does, so that the page never sees an end
         // at infinity or NaN.
-        const auto clipped = PenSegment({x1, y1, x2, y2}, drawWidth_, SurfaceWidth, SurfaceHeight);
+        const auto clipped =
+            paper_ ? ClipSegment({x1, y1, x2, y2}, 0, 0, paper::Width, paper::Height)
+                   : PenSegment({x1, y1, x2, y2}, drawWidth_, SurfaceWidth, SurfaceHeight);
         if (!clipped)
             return;
         if (penChanged_) {
@@ -105,7 +125,11 @@ public:
         Push(DrawOp::Line, {clipped->x1, clipped->y1, clipped->x2, clipped->y2});
     }
 
-    void SetFontSize(float points) override { fontPixels_ = PointsToPixels(points); }
+    void SetFontSize(float points) override
+    {
+        fontPixels_ = paper_ ? (std::isfinite(points) && points > 0 ? points * 4.0 / 3.0 : 1.0)
+                             : PointsToPixels(points);
+    }
     void SetFontBold(bool bold) override { fontBold_ = bold; }
     void SetCurrentX(float x) override { currentX_ = x; }
     void SetCurrentY(float y) override { currentY_ = y; }
@@ -131,17 +155,16 @@ public:
 
     void FillBox(float left, float top, float width, float height, Rgb colour) override
     {
-        if (!Near(left, SurfaceWidth) || !Near(top, SurfaceHeight) ||
-            !(width > 0 && width < 2.0f * SurfaceWidth) ||
-            !(height > 0 && height < 2.0f * SurfaceHeight))
+        const float w = Width(), h = Height();
+        if (!Near(left, w) || !Near(top, h) || !(width > 0 && width < 2.0f * w) ||
+            !(height > 0 && height < 2.0f * h))
             return;
         Push(DrawOp::Box, {left, top, width, height, static_cast<double>(Css(colour))});
     }
 
     void FillDot(float x, float y, float radius, Rgb colour) override
     {
-        if (!Near(x, SurfaceWidth) || !Near(y, SurfaceHeight) ||
-            !(radius > 0 && radius < SurfaceWidth))
+        if (!Near(x, Width()) || !Near(y, Height()) || !(radius > 0 && radius < Width()))
             return;
         Push(DrawOp::Dot, {x, y, radius, static_cast<double>(Css(colour))});
     }
@@ -149,10 +172,9 @@ public:
     void Refresh() override {}
 
 private:
-    static bool Near(float v, int size)
+    static bool Near(float v, float size)
     {
-        return std::isfinite(v) && v > -static_cast<float>(size) &&
-               v < 2.0f * static_cast<float>(size);
+        return std::isfinite(v) && v > -size && v < 2.0f * size;
     }
 
     void Push(DrawOp op, std::initializer_list<double> operands)
@@ -164,8 +186,8 @@ private:
 
     void PushPen()
     {
-        Push(DrawOp::Pen, {static_cast<double>(drawWidth_ > 0 ? drawWidth_ : 1),
-                           static_cast<double>(Css(foreColour_))});
+        const int width = paper_ || drawWidth_ > 0 ? drawWidth_ : 1;
+        Push(DrawOp::Pen, {static_cast<double>(width), static_cast<double>(Css(foreColour_))});
     }
 
     // Each batch, and each picture after a wipe, starts with its own pen
@@ -180,20 +202,21 @@ private:
     {
         if (fontPixels_ == shownPixels_ && fontBold_ == shownBold_)
             return;
-        Push(DrawOp::Font, {static_cast<double>(fontPixels_), fontBold_ ? 1.0 : 0.0});
+        Push(DrawOp::Font, {fontPixels_, fontBold_ ? 1.0 : 0.0});
         shownPixels_ = fontPixels_;
         shownBold_ = fontBold_;
     }
 
     val measure_;
+    bool paper_;
     std::vector<double> ops_;
     std::vector<std::string> texts_;
     std::int16_t drawWidth_ = 1;
     Rgb foreColour_ = RgbOf(0, 0, 0);
     bool penChanged_ = true;
-    int fontPixels_ = PointsToPixels(SurfaceFontPoints);
+    double fontPixels_ = PointsToPixels(SurfaceFontPoints);
     bool fontBold_ = false;
-    int shownPixels_ = 0;
+    double shownPixels_ = 0;
     bool shownBold_ = false;
     float currentX_ = 0;
     float currentY_ = 0;
@@ -214,11 +237,22 @@ struct LinkOutcome {
 class PageWindow {
 public:
     explicit PageWindow(val measure)
-        : canvas_(std::move(measure))
+        : measure_(measure)
+        , canvas_(std::move(measure))
         , window_(canvas_)
     {}
 
     val Take() { return canvas_.Take(); }
+
+    // The picture as shown as a worksheet, drawn afresh on a page of its
+    // own: the commands as Take() gives them, in the page's positions.
+    val Worksheet(int millimetresPerUnit, bool withLines) const
+    {
+        RecordingCanvas page(measure_, Medium::Paper);
+        window_.DrawWorksheet(page, {millimetresPerUnit, withLines});
+        return page.Take();
+    }
+    int GridUnit() const { return window_.Contents().View().GridUnit; }
 
     Window::Outcome Press(int control) { return window_.Press(control); }
     Window::Outcome KeyPress(int box, std::int16_t code) { return window_.KeyPress(box, code); }
@@ -252,6 +286,7 @@ public:
     std::string Link() const { return window_.Link(); }
 
 private:
+    val measure_;
     RecordingCanvas canvas_;
     Window window_;
 };
@@ -313,6 +348,12 @@ std::string GothicCss()
     return families + "sans-serif";
 }
 
+// The worksheet's scales, largest first, in millimetres a unit.
+val PaperScaleList()
+{
+    return val::array(PaperScales.begin(), PaperScales.end());
+}
+
 } // namespace
 
 EMSCRIPTEN_BINDINGS(tolvane)
@@ -363,6 +404,19 @@ EMSCRIPTEN_BINDINGS(tolvane)
     constant("functionPanelName", std::string(FunctionPanelName));
     constant("tableLabel", std::string(TableLabel));
     constant("functionPanelWidth", FunctionPanelWidth);
+
+    constant("printEntry", std::string(PrintEntry));
+    constant("printTitle", std::string(PrintTitle));
+    constant("paperScaleHeading", std::string(PaperScaleHeading));
+    constant("pupilsCopyChoice", std::string(PupilsCopyChoice));
+    constant("printButton", std::string(PrintButton));
+    constant("cancelButton", std::string(CancelButton));
+    constant("paperWidth", paper::Width);
+    constant("paperHeight", paper::Height);
+    function("paperScales", &PaperScaleList);
+    function("planeFitsPaper", &PlaneFitsPaper);
+    function("fittingScale", &FittingScale);
+    function("paperScaleChoice", &PaperScaleChoice);
 
     value_object<ControlLayout>("ControlLayout")
         .field("kind", &KindOfRow, &NotWritten<ControlLayout, ControlKind>)
@@ -434,5 +488,7 @@ EMSCRIPTEN_BINDINGS(tolvane)
         .function("functionShown", &PageWindow::FunctionShown)
         .function("functionWords", &PageWindow::Words)
         .function("openLink", &PageWindow::OpenLink)
-        .function("link", &PageWindow::Link);
+        .function("link", &PageWindow::Link)
+        .function("worksheet", &PageWindow::Worksheet)
+        .function("gridUnit", &PageWindow::GridUnit);
 }

@@ -16,7 +16,9 @@ export function cssColour(rgb) {
 
 const measurer = document.createElement("canvas").getContext("2d");
 
-function ascentOf(font, pixels) {
+// How far the baseline lies below the top of text in `font`, as measure()
+// counts it.
+export function ascentOf(font, pixels) {
   measurer.font = font;
   const m = measurer.measureText("国");
   return m.fontBoundingBoxAscent !== undefined ? m.fontBoundingBoxAscent : pixels * 0.88;

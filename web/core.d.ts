@@ -116,6 +116,12 @@ interface Drawing {
   texts: string[];
 }
 
+// A worksheet is a Drawing on an A4 page (paperWidth × paperHeight CSS
+// pixels), in exact positions rather than pixel centres: Pen's width is in
+// hundredths of a millimetre and its ends are square, Font's size is the
+// exact pixel size of its points, lines end at the page's edges, and there
+// is no Clear: the paper stays white.
+
 // The window; `control` and `box` are rows of the layout table.
 declare class CoreWindow {
   // measure(text, pixels, bold) gives [advance, ascent + descent] of text
@@ -149,6 +155,12 @@ declare class CoreWindow {
   openLink(text: string, how: CoreEnum): LinkOutcome;
   // The sheet's link, "#…"; "" or "#" for the start sheet.
   link(): string;
+  // The picture as shown as a worksheet, drawn afresh: millimetresPerUnit
+  // one of paperScales(), or 0 for fittingScale(gridUnit()); withLines
+  // false for the pupils' copy, the plane bare.
+  worksheet(millimetresPerUnit: number, withLines: boolean): Drawing;
+  // Pixels a unit of the plane: 40 at 小, 22 at 中.
+  gridUnit(): number;
 }
 
 export interface Core {
@@ -178,6 +190,25 @@ export interface Core {
   readonly tableLabel: string;
   // The panel's width beside the window while it shows.
   readonly functionPanelWidth: number;
+  // The worksheet: the menu's entry and the words of the choices before it
+  // is printed, and the A4 page in CSS pixels.
+  readonly printEntry: string;
+  readonly printTitle: string;
+  readonly paperScaleHeading: string;
+  readonly pupilsCopyChoice: string;
+  readonly printButton: string;
+  readonly cancelButton: string;
+  readonly paperWidth: number;
+  readonly paperHeight: number;
+  // Millimetres a unit on paper, largest first.
+  paperScales(): number[];
+  // Whether the whole plane of this grid unit fits the page at this scale.
+  planeFitsPaper(gridUnit: number, millimetresPerUnit: number): boolean;
+  // The largest of paperScales() at which the whole plane fits.
+  fittingScale(gridUnit: number): number;
+  // A scale as a choice: "1目盛り = 5 mm", and whether only the plane's
+  // middle is printed.
+  paperScaleChoice(millimetresPerUnit: number, planeFits: boolean): string;
   layout(): ControlLayout[];
   fontOfStyle(style: CoreEnum): { pixels: number; bold: boolean };
   readonly Window: typeof CoreWindow;

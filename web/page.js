@@ -19,6 +19,7 @@ function keyOf(event) {
   if (key === "i" && !event.shiftKey) return "marks";
   if (key === "g" && !event.shiftKey) return "function";
   if (key === "c" && !event.shiftKey) return "copy";
+  if (key === "p" && !event.shiftKey) return "print";
   return "";
 }
 
@@ -58,6 +59,15 @@ class Page {
         this.apply(this.form.openLink(location.hash, core.LinkOpening.Step));
     });
     document.addEventListener("keydown", (event) => this.windowKey(event));
+    // The browser's own printing, from its menu or without any window,
+    // prints the worksheet as the last choice made.
+    addEventListener("beforeprint", () => this.buildWorksheet());
+    addEventListener("afterprint", () => this.dropWorksheet());
+    // The worksheet's module comes once the page is idle, so that the
+    // browser's printing finds it at hand; nothing is built until then.
+    this.printChoice = { scale: 0, bare: false };
+    const idle = window.requestIdleCallback || ((run) => setTimeout(run, 2000));
+    idle(() => this.paperModule(), { timeout: 10000 });
   }
 
   build() {
@@ -97,6 +107,8 @@ class Page {
       { label: core.marksEntry, keys: "Ctrl+I", checkable: true, run: () => this.run("marks") },
       { label: core.functionEntry, keys: "Ctrl+G", checkable: true,
         run: () => this.run("function") },
+      null,
+      { label: core.printEntry, keys: "Ctrl+P", run: () => this.run("print") },
     ]);
   }
 
@@ -297,6 +309,8 @@ class Page {
     const which = keyOf(event);
     if (which === "" || which === "copy" || event.defaultPrevented) return;
     event.preventDefault();
+    // The window waits behind the print dialog.
+    if (this.printDialog && this.printDialog.open) return;
     this.run(which);
   }
 
@@ -308,6 +322,130 @@ class Page {
     else if (which === "marks") this.apply(this.form.showMarks(!this.form.marksShown()));
     else if (which === "function")
       this.apply(this.form.showFunction(!this.form.functionShown()));
+    else if (which === "print") this.openPrint();
+  }
+
+  // web/paper.js, loaded once, the first time it is wanted.
+  paperModule() {
+    if (!this.paperLoading) {
+      this.paperLoading = import("./paper.js").then((module) => (this.paper = module));
+      this.paperLoading.catch(() => { this.paperLoading = null; });
+    }
+    return this.paperLoading;
+  }
+
+  // The choices before printing: the scale, the fitting one first time and
+  // the last one chosen after that, and the pupils' copy.
+  async openPrint() {
+    if (this.printDialog && this.printDialog.open) return;
+    this.menu.close();
+    const returnTo = document.activeElement;
+    try {
+      await this.paperModule();
+    } catch (error) {
+      return;
+    }
+    if (!this.printDialog) this.buildPrintDialog();
+    const core = this.core, unit = this.form.gridUnit();
+    const scale = this.printChoice.scale || core.fittingScale(unit);
+    for (const { input, words } of this.scaleChoices) {
+      const mm = Number(input.value);
+      words.textContent = core.paperScaleChoice(mm, core.planeFitsPaper(unit, mm));
+      input.checked = mm === scale;
+    }
+    this.bareChoice.checked = this.printChoice.bare;
+    this.printReturnTo = returnTo;
+    this.printDialog.showModal();
+    // On the scale chosen, with its ring showing, as a focus from the
+    // keyboard: the dialog is mostly opened by Ctrl+P. Opening may have
+    // focused it already, without the ring.
+    const chosen = this.scaleChoices.find(({ input }) => input.checked).input;
+    chosen.blur();
+    chosen.focus({ focusVisible: true });
+  }
+
+  buildPrintDialog() {
+    const core = this.core;
+    const dialog = document.createElement("dialog");
+    dialog.id = "print";
+    dialog.setAttribute("aria-labelledby", "print-title");
+    const form = document.createElement("form");
+    form.method = "dialog";
+    const title = document.createElement("h2");
+    title.id = "print-title";
+    title.textContent = core.printTitle;
+    const scales = document.createElement("fieldset");
+    const legend = document.createElement("legend");
+    legend.textContent = core.paperScaleHeading;
+    scales.append(legend);
+    this.scaleChoices = core.paperScales().map((mm) => {
+      const label = document.createElement("label");
+      const input = document.createElement("input");
+      input.type = "radio";
+      input.name = "scale";
+      input.value = String(mm);
+      const words = document.createElement("span");
+      label.append(input, words);
+      scales.append(label);
+      return { input, words };
+    });
+    const bare = document.createElement("label");
+    this.bareChoice = document.createElement("input");
+    this.bareChoice.type = "checkbox";
+    bare.append(this.bareChoice, core.pupilsCopyChoice);
+    const buttons = document.createElement("div");
+    buttons.className = "buttons";
+    const print = document.createElement("button");
+    print.textContent = core.printButton;
+    const cancel = document.createElement("button");
+    cancel.type = "button";
+    cancel.textContent = core.cancelButton;
+    cancel.addEventListener("click", () => dialog.close());
+    buttons.append(print, cancel);
+    form.append(title, scales, bare, buttons);
+    dialog.append(form);
+    // Enter in a choice prints, as 印刷… does.
+    form.addEventListener("submit", (event) => {
+      event.preventDefault();
+      this.print();
+    });
+    dialog.addEventListener("close", () => {
+      const target = this.printReturnTo;
+      if (target && target.isConnected) target.focus({ preventScroll: true });
+    });
+    document.body.append(dialog);
+    this.printDialog = dialog;
+  }
+
+  print() {
+    const unit = this.form.gridUnit();
+    const scale = Number(this.scaleChoices.find(({ input }) => input.checked).input.value);
+    // The fitting scale stays the choice when the plane changes size.
+    this.printChoice = { scale: scale === this.core.fittingScale(unit) ? 0 : scale,
+      bare: this.bareChoice.checked };
+    this.buildWorksheet();
+    this.printDialog.close();
+    window.print();
+  }
+
+  // The worksheet as the last choice made, for the printer only.
+  buildWorksheet() {
+    if (!this.paper) return;
+    if (!this.worksheet) {
+      this.worksheet = document.createElement("section");
+      this.worksheet.id = "worksheet";
+      document.body.append(this.worksheet);
+    }
+    const { scale, bare } = this.printChoice;
+    this.worksheet.replaceChildren(
+      this.paper.worksheetSvg(this.form.worksheet(scale, !bare), this.core));
+    document.body.classList.add("worksheet");
+  }
+
+  dropWorksheet() {
+    if (!this.worksheet) return;
+    this.worksheet.replaceChildren();
+    document.body.classList.remove("worksheet");
   }
 
   // The picture and the words together, where the browser takes both.

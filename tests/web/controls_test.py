@@ -119,7 +119,7 @@ def menu_keys(driver, url):
     pagecheck.fresh(driver, url)
     draw(driver, "1", "2", "4", "-2", "6")
     through_menu(driver)
-    expect(entries(driver), ["", "", "", "disabled", "unchecked", "unchecked"], "entries after one line")
+    expect(entries(driver), ["", "", "", "disabled", "unchecked", "unchecked", ""], "entries after one line")
     walked = []
     for key in (Keys.DOWN, Keys.DOWN, Keys.DOWN, Keys.DOWN, Keys.UP, Keys.UP):
         press(driver, key)
@@ -129,7 +129,7 @@ def menu_keys(driver, url):
     press(driver, Keys.ENTER)
     expect((menu(driver), on_line(driver)), (None, BACKGROUND), "after Enter on 元に戻す")
     through_menu(driver)
-    expect(entries(driver), ["", "", "disabled", "", "unchecked", "unchecked"], "entries after undoing")
+    expect(entries(driver), ["", "", "disabled", "", "unchecked", "unchecked", ""], "entries after undoing")
     press(driver, Keys.ESCAPE)
     through_menu(driver, Keys.DOWN, Keys.DOWN, Keys.SPACE)
     expect(on_line(driver), LINE_BLUE, "after Space on やり直す")
@@ -159,7 +159,7 @@ def marks(driver, url):
     pagecheck.fresh(driver, url)
     draw(driver, "1", "2", "4", "-2", "6")
     draw(driver, "1", "-1", "1", "-2", "6")
-    said = pagecheck.announced(driver, lambda: through_menu(driver, Keys.UP, Keys.UP, Keys.SPACE))
+    said = pagecheck.announced(driver, lambda: through_menu(driver, Keys.UP, Keys.UP, Keys.UP, Keys.SPACE))
     expect(said.startswith("番号と交点を表示") and "直線１と直線２の交点 (2, 1)" in said, True,
            f"the announcement when shown, {said!r},")
     expect(red(at_crossing(driver)), True, f"a red crossing, not {at_crossing(driver)},")
@@ -233,7 +233,7 @@ def function_panel(driver):
     press(driver, Keys.CONTROL, "g")
     expect((pagecheck.panel(driver), window_size(driver)), (None, [935, 650, False]),
            "the panel and the window after Ctrl+G again")
-    said = pagecheck.announced(driver, lambda: through_menu(driver, Keys.UP, Keys.SPACE))
+    said = pagecheck.announced(driver, lambda: through_menu(driver, Keys.UP, Keys.UP, Keys.SPACE))
     expect(said.startswith("式と表を表示"), True, f"the announcement when shown, {said!r},")
     through_menu(driver)
     expect((entries(driver)[5], pagecheck.panel(driver)[1]), ("checked", TABLE), "the switch and table")
