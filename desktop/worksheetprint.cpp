@@ -23,7 +23,7 @@ WorksheetDialog::WorksheetDialog(int gridUnit, WorksheetChoice last, QWidget *pa
     setWindowTitle(QString::fromUtf8(PrintTitle));
     auto *layout = new QVBoxLayout(this);
     auto *scales = new QGroupBox(QString::fromUtf8(PaperScaleHeading), this);
-    auto *scaleLayout = new QVBoxLayout(scales);
+    auto *scaleLayout = new QVBoxLayout;
     const int chosen = last.millimetresPerUnit != 0 ? last.millimetresPerUnit : fitting_;
     for (std::size_t i = 0; i < PaperScales.size(); ++i) {
         const int scale = PaperScales[i];
@@ -33,6 +33,7 @@ WorksheetDialog::WorksheetDialog(int gridUnit, WorksheetChoice last, QWidget *pa
         scales_[i]->setChecked(scale == chosen);
         scaleLayout->addWidget(scales_[i]);
     }
+    scales->setLayout(scaleLayout);
     layout->addWidget(scales);
     pupilsCopy_ = new QCheckBox(QString::fromUtf8(PupilsCopyChoice), this);
     pupilsCopy_->setChecked(!last.withLines);

@@ -36,15 +36,21 @@ constexpr float TextPoints = 11.0f;
 constexpr float SmallestTextPoints = 7.0f;
 constexpr float BarPoints = 9.0f;
 
+// Text and marks on paper grow with the plane up to about their size at the
+// scale that fits, and no further: a teacher who prints the middle of the
+// large plane at 10 mm gets a wide grid, not numbers an inch high.
+constexpr double LargestTextScale = 1.1;
+
 // Lines of the plane, drawn on paper: every position scaled and moved onto
 // the page, clipped to the part of the surface the page shows. The surface's
 // back colour is not printed, and text that would be cut at the plane's edge
-// is left out whole.
+// is left out whole, with the box behind it.
 class PlaneOnPaper final : public Canvas {
 public:
     PlaneOnPaper(Canvas &page, double scale, Box shown, Point shownOnPage)
         : page_(page)
         , scale_(scale)
+        , textScale_(std::min(scale, LargestTextScale))
         , shown_(shown)
         , shownOnPage_(shownOnPage)
     {}
@@ -71,7 +77,7 @@ public:
     }
     void SetFontSize(float points) override
     {
-        page_.SetFontSize(static_cast<float>(points * scale_));
+        page_.SetFontSize(static_cast<float>(points * textScale_));
     }
     void SetFontBold(bool bold) override { page_.SetFontBold(bold); }
     void SetCurrentX(float x) override { x_ = x; }
@@ -93,13 +99,13 @@ public:
     }
     void FillBox(float left, float top, float width, float height, Rgb colour) override
     {
-        const Box box = shown_.Intersected({left, top, width, height});
-        if (box.IsEmpty())
+        // The box behind a mark's text, measured in the text's own size.
+        if (!shown_.Contains({left, top, width, height}))
             return;
-        const Point at = OnPage(box.left, box.top);
+        const Point at = OnPage(left, top);
         page_.FillBox(static_cast<float>(at.x), static_cast<float>(at.y),
-                      static_cast<float>(box.width * scale_),
-                      static_cast<float>(box.height * scale_), colour);
+                      static_cast<float>(width * scale_), static_cast<float>(height * scale_),
+                      colour);
     }
     void FillDot(float x, float y, float radius, Rgb colour) override
     {
@@ -107,7 +113,7 @@ public:
             return;
         const Point at = OnPage(x, y);
         page_.FillDot(static_cast<float>(at.x), static_cast<float>(at.y),
-                      static_cast<float>(radius * scale_), colour);
+                      static_cast<float>(radius * textScale_), colour);
     }
     void Refresh() override {}
 
@@ -120,6 +126,7 @@ private:
 
     Canvas &page_;
     double scale_;
+    double textScale_;
     Box shown_;
     Point shownOnPage_;
     float x_ = 0;

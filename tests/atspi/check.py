@@ -147,7 +147,7 @@ def main():
     check("the surface's menu, opened again, shows all its entries", entries == [
         sentence("CopyPictureEntry"), "-", sentence("LinkCopyEntry"), sentence("LinkOpenEntry"),
         "-", sentence("UndoEntry"), sentence("RedoEntry"), "-",
-        sentence("MarksEntry"), sentence("FunctionEntry")])
+        sentence("MarksEntry"), sentence("FunctionEntry"), "-", sentence("PrintEntry")])
     check("the down arrow focuses its first entry", focused == [sentence("CopyPictureEntry")])
     keys("Escape")
 

@@ -549,7 +549,13 @@ private Q_SLOTS:
         QTest::keyClick(surface, Qt::Key_F10, Qt::ShiftModifier);
         auto *menu = surface->findChild<QMenu *>();
         QVERIFY(menu);
-        QAction *entry = menu->actions().constLast();
+        // Right after 番号と交点を表示, as on the page.
+        const QList<QAction *> entries = menu->actions();
+        const auto marks = std::find_if(entries.begin(), entries.end(), [](QAction *action) {
+            return action->text() == QStringLiteral("番号と交点を表示");
+        });
+        QVERIFY(marks != entries.end() && marks + 1 != entries.end());
+        QAction *entry = *(marks + 1);
         QCOMPARE(entry->text() + u' ' + entry->shortcut().toString(),
                  QStringLiteral("式と表を表示 Ctrl+G"));
         QVERIFY(entry->isChecked());

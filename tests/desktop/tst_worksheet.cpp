@@ -27,28 +27,37 @@ private Q_SLOTS:
 
 void WorksheetTest::printsAtScale_data()
 {
-    QTest::addColumn<QString>("size");
+    QTest::addColumn<QString>("lesson");
     QTest::addColumn<int>("gridUnit");
     QTest::addColumn<int>("chosen"); // 0: the one that fits
     QTest::addColumn<int>("scale");
     QTest::addColumn<bool>("withLines");
-    QTest::newRow("小 fits at 10 mm") << "s" << 40 << 0 << 10 << true;
-    QTest::newRow("中 fits at 5 mm") << "m" << 22 << 0 << 5 << true;
-    QTest::newRow("大 fits at 4 mm") << "l" << 14 << 0 << 4 << true;
-    QTest::newRow("中, the pupils' copy") << "m" << 22 << 0 << 5 << false;
-    QTest::newRow("中 at 10 mm, its middle") << "m" << 22 << 10 << 10 << true;
+    // 2x + 3y = 6 from x = −3 to 3, the line the formula and table show.
+    const QString line = QStringLiteral("1=2,3,6,-3,3&slot=1&size=");
+    QTest::newRow("小 fits at 10 mm") << line + u's' << 40 << 0 << 10 << true;
+    QTest::newRow("中 fits at 5 mm") << line + u'm' << 22 << 0 << 5 << true;
+    QTest::newRow("大 fits at 4 mm") << line + u'l' << 14 << 0 << 4 << true;
+    QTest::newRow("中, the pupils' copy") << line + u'm' << 22 << 0 << 5 << false;
+    QTest::newRow("中 at 10 mm, its middle") << line + u'm' << 22 << 10 << 10 << true;
+    // Every slot full: the grid stays true under the lines, and the bar stays
+    // on the page under the words.
+    QTest::newRow("大 at 10 mm, eight lines")
+        << QStringLiteral("2=1,-1,0,-20,20&3=1,1,5,-20,20&4=0,1,-3,-20,20&5=1,0,4,-20,20&"
+                          "6=3,-2,1,-20,20&7=1,2,-8,-20,20&8=5,1,0,-3,3&") +
+               line + u'l'
+        << 14 << 10 << 10 << true;
 }
 
 void WorksheetTest::printsAtScale()
 {
-    QFETCH(QString, size);
+    QFETCH(QString, lesson);
     QFETCH(int, gridUnit);
     QFETCH(int, chosen);
     QFETCH(int, scale);
     QFETCH(bool, withLines);
     FormHarness ui;
-    // 2x + 3y = 6 from x = −3 to 3, with the formula and its table shown.
-    QGuiApplication::clipboard()->setText(QStringLiteral("#1=2,3,6,-3,3&slot=1&size=") + size);
+    // With the formula and its table shown.
+    QGuiApplication::clipboard()->setText(u'#' + lesson);
     ui.form->Surface()->setFocus();
     QTest::keyClick(ui.form->Surface(), Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(ui.form.get(), Qt::Key_G, Qt::ControlModifier);
