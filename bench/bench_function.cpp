@@ -66,6 +66,24 @@ void BM_FunctionView_OneEdit(benchmark::State &state)
 }
 BENCHMARK(BM_FunctionView_OneEdit)->Apply(Measured);
 
+// The worksheet of a full sheet as the core draws it for the printer: eight
+// lines, the numbers and crossings, the formula and table, at the large
+// plane's 4 mm; the paper itself takes the calls and draws nothing.
+void BM_Worksheet_FullSheet(benchmark::State &state)
+{
+    BlankCanvas canvas;
+    Window window(canvas);
+    window.OpenLink("#1=2,3,6,-3,3&2=1,-1,0,-20,20&3=1,1,5,-20,20&4=0,1,-3,-20,20&"
+                    "5=1,0,4,-20,20&6=3,-2,1,-20,20&7=1,2,-8,-20,20&8=5,1,0,-3,3&"
+                    "size=l&marks=1&slot=1",
+                    LinkOpening::Start);
+    window.ShowFunction(true);
+    BlankCanvas paper;
+    while (state.KeepRunning())
+        window.DrawWorksheet(paper, {});
+}
+BENCHMARK(BM_Worksheet_FullSheet)->Apply(Measured);
+
 // The numbers alone at their most awkward: seven-digit values, so that every
 // y of the table is a fraction with long numbers and is shown rounded.
 void BM_FunctionView_AwkwardNumbers(benchmark::State &state)

@@ -9,6 +9,7 @@
 import createTolvane from "./tolvane.js";
 import { Surface, cssColour, fontOf } from "./canvas2d.js";
 import { Menu } from "./menu.js";
+import * as paper from "./paper.js";
 
 // The key combinations the desktop's menu entries have.
 function keyOf(event) {
@@ -63,11 +64,10 @@ class Page {
     // prints the worksheet as the last choice made.
     addEventListener("beforeprint", () => this.buildWorksheet());
     addEventListener("afterprint", () => this.dropWorksheet());
-    // The worksheet's module comes once the page is idle, so that the
-    // browser's printing finds it at hand; nothing is built until then.
+    // The worksheet is built only when printing; its module comes with the
+    // page, so that the browser's printing finds it from the first frame on.
     this.printChoice = { scale: 0, bare: false };
-    const idle = window.requestIdleCallback || ((run) => setTimeout(run, 2000));
-    idle(() => this.paperModule(), { timeout: 10000 });
+    this.paper = paper;
   }
 
   build() {
@@ -325,26 +325,12 @@ class Page {
     else if (which === "print") this.openPrint();
   }
 
-  // web/paper.js, loaded once, the first time it is wanted.
-  paperModule() {
-    if (!this.paperLoading) {
-      this.paperLoading = import("./paper.js").then((module) => (this.paper = module));
-      this.paperLoading.catch(() => { this.paperLoading = null; });
-    }
-    return this.paperLoading;
-  }
-
   // The choices before printing: the scale, the fitting one first time and
   // the last one chosen after that, and the pupils' copy.
-  async openPrint() {
+  openPrint() {
     if (this.printDialog && this.printDialog.open) return;
     this.menu.close();
     const returnTo = document.activeElement;
-    try {
-      await this.paperModule();
-    } catch (error) {
-      return;
-    }
     if (!this.printDialog) this.buildPrintDialog();
     const core = this.core, unit = this.form.gridUnit();
     const scale = this.printChoice.scale || core.fittingScale(unit);
