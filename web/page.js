@@ -518,7 +518,15 @@ class Page {
   }
 }
 
-createTolvane().then((core) => {
+// index.html has the WebAssembly compiling by the time this module runs.
+const compiled = self.tolvaneWasm;
+createTolvane(compiled ? {
+  instantiateWasm(imports, receive) {
+    compiled.then((module) => WebAssembly.instantiate(module, imports))
+      .then((instance) => receive(instance));
+    return {};
+  },
+} : {}).then((core) => {
   window.tolvane = new Page(core);
   if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js").catch(() => {});
 });
