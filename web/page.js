@@ -528,5 +528,10 @@ createTolvane(compiled ? {
   },
 } : {}).then((core) => {
   window.tolvane = new Page(core);
-  if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js").catch(() => {});
+  // The worker's install fetches every file again: not before the window
+  // is on the screen.
+  if ("serviceWorker" in navigator) {
+    requestAnimationFrame(() => setTimeout(() =>
+      navigator.serviceWorker.register("sw.js").catch(() => {})));
+  }
 });
