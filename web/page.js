@@ -35,15 +35,17 @@ class Page {
     // The page's own words are in the same faces as the window's.
     document.documentElement.style.setProperty("--gothic", core.gothic);
     this.build();
-    this.fit();
     // The core's window draws the start picture as it is made, measuring
     // text in the surface's fonts.
     this.form = new core.Window((text, pixels, bold) => this.surface.measure(text, pixels, bold));
     // A lesson's link is the starting sheet; only a link that could not be
     // read is announced.
     const start = location.hash && this.form.openLink(location.hash, core.LinkOpening.Start);
-    this.surface.draw(this.form.take());
+    // The controls have their fonts before fit() has the window laid out,
+    // so that it is laid out once.
     this.showState();
+    this.fit();
+    this.surface.draw(this.form.take());
     this.follow();
     // Hidden controls take no focus: the window shows first.
     document.body.classList.add("ready");
