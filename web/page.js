@@ -531,9 +531,17 @@ createTolvane(compiled ? {
 } : {}).then((core) => {
   window.tolvane = new Page(core);
   // The worker's install fetches every file again: not before the window
-  // is on the screen.
-  if ("serviceWorker" in navigator) {
-    requestAnimationFrame(() => setTimeout(() =>
-      navigator.serviceWorker.register("sw.js").catch(() => {})));
+  // is on the screen, which the first contentful paint tells where the
+  // browser reports it.
+  if (!("serviceWorker" in navigator)) return;
+  const register = () => navigator.serviceWorker.register("sw.js").catch(() => {});
+  if (!PerformanceObserver.supportedEntryTypes?.includes("paint")) {
+    setTimeout(register, 1000);
+    return;
   }
+  new PerformanceObserver((list, observer) => {
+    if (list.getEntriesByName("first-contentful-paint").length === 0) return;
+    observer.disconnect();
+    register();
+  }).observe({ type: "paint", buffered: true });
 });
