@@ -521,11 +521,12 @@ class Page {
 }
 
 // index.html has the WebAssembly compiling by the time this module runs.
+// The compiled module is instantiated at once, not in a task of its own
+// that would wait behind the page's load events.
 const compiled = self.tolvaneWasm;
 createTolvane(compiled ? {
   instantiateWasm(imports, receive) {
-    compiled.then((module) => WebAssembly.instantiate(module, imports))
-      .then((instance) => receive(instance));
+    compiled.then((module) => receive(new WebAssembly.Instance(module, imports)));
     return {};
   },
 } : {}).then((core) => {
