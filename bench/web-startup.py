@@ -38,7 +38,7 @@ def painted(driver):
 
 def visit(url, rate, tolvane):
     """{first, shown, repeat, redraw} of one browser's visits, in ms."""
-    driver = pagecheck.chromium()
+    driver = pagecheck.chromium(network_log=False)
     try:
         driver.get("about:blank")
         pagecheck.cdp(driver, "Emulation.setCPUThrottlingRate", rate=rate)
