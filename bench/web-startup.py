@@ -10,7 +10,7 @@ navigation to the first paint that shows the window with its plane
 (first-contentful-paint: the page keeps the window hidden until it is
 complete) and to the page's own mark "tolvane-shown"; a repeat visit is
 the same page opened again in that browser once the service worker keeps
-it. Also a full redraw of the surface (core and canvas).
+it, the worker stopped as it is when a pupil comes back later. Also a full redraw of the surface (core and canvas).
    bench/web-startup.py build/web [RUNS]"""
 
 import os
@@ -56,6 +56,9 @@ def visit(url, rate, tolvane):
             return (performance.now() - started) / 20;""")
         WebDriverWait(driver, 30).until(
             lambda d: d.execute_script("return !!navigator.serviceWorker.controller"))
+        # As on the next day: the worker is no longer running.
+        pagecheck.cdp(driver, "ServiceWorker.enable")
+        pagecheck.cdp(driver, "ServiceWorker.stopAllWorkers")
         driver.get("about:blank")
         driver.get(url)
         result["repeat"] = painted(driver)[0]
