@@ -536,7 +536,7 @@ createTolvane(compiled ? {
   // browser reports it.
   if (!("serviceWorker" in navigator)) return;
   const register = () => navigator.serviceWorker.register("sw.js").catch(() => {});
-  if (!PerformanceObserver.supportedEntryTypes?.includes("paint")) {
+  if (!self.PerformanceObserver?.supportedEntryTypes?.includes("paint")) {
     setTimeout(register, 1000);
     return;
   }
