@@ -37,15 +37,17 @@ class Page {
     // The page's own words are in the same faces as the window's.
     document.documentElement.style.setProperty("--gothic", core.gothic);
     this.build();
-    this.fit();
     // The core's window draws the start picture as it is made, measuring
     // text in the surface's fonts.
     this.form = new core.Window((text, pixels, bold) => this.surface.measure(text, pixels, bold));
     // A lesson's link is the starting sheet; only a link that could not be
     // read is announced.
     const start = location.hash && this.form.openLink(location.hash, core.LinkOpening.Start);
-    this.surface.draw(this.form.take());
+    // The controls have their fonts before fit() has the window laid out,
+    // so that it is laid out once.
     this.showState();
+    this.fit();
+    this.surface.draw(this.form.take());
     this.follow();
     // Hidden controls take no focus: the window shows first.
     document.body.classList.add("ready");
@@ -642,7 +644,29 @@ class Page {
   }
 }
 
-createTolvane().then((core) => {
+// index.html has the WebAssembly compiling by the time this module runs.
+// The compiled module is instantiated at once, not in a task of its own
+// that would wait behind the page's load events.
+const compiled = self.tolvaneWasm;
+createTolvane(compiled ? {
+  instantiateWasm(imports, receive) {
+    compiled.then((module) => receive(new WebAssembly.Instance(module, imports)));
+    return {};
+  },
+} : {}).then((core) => {
   window.tolvane = new Page(core);
-  if ("serviceWorker" in navigator) navigator.serviceWorker.register("sw.js").catch(() => {});
+  // The worker's install fetches every file again: not before the window
+  // is on the screen, which the first contentful paint tells where the
+  // browser reports it.
+  if (!("serviceWorker" in navigator)) return;
+  const register = () => navigator.serviceWorker.register("sw.js").catch(() => {});
+  if (!self.PerformanceObserver?.supportedEntryTypes?.includes("paint")) {
+    setTimeout(register, 1000);
+    return;
+  }
+  new PerformanceObserver((list, observer) => {
+    if (list.getEntriesByName("first-contentful-paint").length === 0) return;
+    observer.disconnect();
+    register();
+  }).observe({ type: "paint", buffered: true });
 });

@@ -12,6 +12,21 @@ const FILES = [
 ];
 
 self.addEventListener("install", (event) => {
+  // Where the browser takes routes, the page's own files come from the
+  // cache without this worker, so that a visit need not wait for it to
+  // start; what the cache does not hold goes to the network, as below.
+  // Addresses with a query still come through the worker.
+  if (event.addRoutes) {
+    const here = new URL(self.location.href);
+    event.addRoutes({
+      condition: {
+        urlPattern: new URLPattern({ protocol: here.protocol.slice(0, -1), hostname: here.hostname,
+          port: here.port, search: "" }),
+        requestMethod: "GET",
+      },
+      source: { cacheName: CACHE },
+    }).catch(() => {});
+  }
   event.waitUntil(caches.open(CACHE)
     .then((cache) => cache.addAll(FILES.map((f) => new Request(f, { cache: "reload" }))))
     .then(() => self.skipWaiting()));

@@ -67,14 +67,16 @@ def serve(folder):
     return f"http://127.0.0.1:{server.server_address[1]}/", server
 
 
-def chromium():
+def chromium(network_log=True):
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
     for argument in ("--headless=new", "--no-sandbox", "--disable-gpu",
                      "--window-size=1000,760", "--lang=ja"):
         options.add_argument(argument)
-    # The DevTools network log: every request the page sends.
-    options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
+    # The DevTools network log: every request the page sends. It costs the
+    # page time for each request, which a bench leaves out.
+    if network_log:
+        options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
     service = webdriver.chrome.service.Service("/usr/bin/chromedriver")
     return webdriver.Chrome(service=service, options=options)
 
