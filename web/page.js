@@ -49,8 +49,10 @@ class Page {
     this.fit();
     this.surface.draw(this.form.take());
     this.follow();
-    // Hidden controls take no focus: the window shows first.
+    // Hidden controls take no focus: the window shows first, in the place
+    // of the first frame the page was built with.
     document.body.classList.add("ready");
+    document.getElementById("first-frame")?.remove();
     this.focusTargets[this.form.focus()].focus({ preventScroll: true });
     // For docs/performance.md: the window is complete from here on.
     performance.mark("tolvane-shown");
@@ -620,14 +622,7 @@ class Page {
       }
     }
     const { width: formWidth, height: formHeight } = this.size;
-    let scale = scaleOf(formWidth, formHeight);
-    // The surface must span whole device pixels and start on one, or the
-    // browser resamples the picture and blurs every line of the grid.
-    if (scale < 1) scale = Math.floor(surface.width * scale * ratio) / (surface.width * ratio);
-    const onPixel = (free, at) =>
-      Math.round((Math.max(0, free / 2) + at * scale) * ratio) / ratio - at * scale;
-    const left = onPixel(width - formWidth * scale, surface.left);
-    const top = onPixel(height - formHeight * scale, surface.top);
+    const { scale, left, top } = self.placeWindow(formWidth, formHeight, surface);
     this.window.style.transform = `translate(${left}px, ${top}px) scale(${scale})`;
     this.surface.setScale(scale * ratio);
   }
@@ -648,12 +643,14 @@ class Page {
 // The compiled module is instantiated at once, not in a task of its own
 // that would wait behind the page's load events.
 const compiled = self.tolvaneWasm;
-createTolvane(compiled ? {
+// The core starts once the first frame the page was built with is painted
+// (index.html); the frame after it is the live window.
+(self.afterFirstFrame || Promise.resolve()).then(() => createTolvane(compiled ? {
   instantiateWasm(imports, receive) {
     compiled.then((module) => receive(new WebAssembly.Instance(module, imports)));
     return {};
   },
-} : {}).then((core) => {
+} : {})).then((core) => {
   window.tolvane = new Page(core);
   // The worker's install fetches every file again: not before the window
   // is on the screen, which the first contentful paint tells where the

@@ -130,6 +130,45 @@ def installable_offline(driver, url):
             downloadThroughput=-1, uploadThroughput=-1)
 
 
+@step("the first frame, before any script runs, is the window as it starts")
+def first_frame_of_html(driver, url):
+    # The page as its HTML alone shows it: page.js never arrives.
+    cdp(driver, "Network.enable")
+    cdp(driver, "Network.setBlockedURLs", urls=["*page.js"])
+    try:
+        cdp(driver, "Emulation.setDeviceMetricsOverride", width=1000, height=760,
+            deviceScaleFactor=1, mobile=False)
+        driver.get(url)
+        WebDriverWait(driver, 20).until(lambda d: d.execute_script(
+            "return performance.getEntriesByName('first-contentful-paint').length > 0"))
+        before = cdp(driver, "Page.captureScreenshot", format="png")["data"]
+    finally:
+        cdp(driver, "Network.setBlockedURLs", urls=[])
+    fresh(driver, url)
+    driver.execute_script("document.activeElement.blur()")
+    after = cdp(driver, "Page.captureScreenshot", format="png")["data"]
+    # Pixels that differ, counted in the page; the plane's numbers may differ
+    # at the edges of their strokes, where the canvas and SVG round apart.
+    differing = driver.execute_async_script("""
+        const done = arguments[2];
+        const load = (data) => new Promise((ok) => {
+          const image = new Image(); image.onload = () => ok(image);
+          image.src = "data:image/png;base64," + data; });
+        Promise.all([load(arguments[0]), load(arguments[1])]).then(([a, b]) => {
+          const read = (image) => { const c = document.createElement("canvas");
+            c.width = image.width; c.height = image.height;
+            const x = c.getContext("2d"); x.drawImage(image, 0, 0);
+            return x.getImageData(0, 0, c.width, c.height).data; };
+          const p = read(a), q = read(b);
+          let n = 0;
+          for (let i = 0; i < p.length; i += 4)
+            if (p[i] !== q[i] || p[i + 1] !== q[i + 1] || p[i + 2] !== q[i + 2]) ++n;
+          done(n);
+        });""", before, after)
+    expect(differing < 935 * 650 // 200, True,
+           f"the first frame as the live window ({differing} pixels differ)")
+
+
 def run(url):
     driver = pagecheck.chromium()
     try:
@@ -145,6 +184,7 @@ def run(url):
             accessibility_tree(driver, url)
             gothic_faces(driver, url)
             installable_offline(driver, url)
+            first_frame_of_html(driver, url)
     finally:
         driver.quit()
 
