@@ -9,12 +9,15 @@
 #include "desktop/worksheetprint.h"
 #include "support/formharness.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <functional>
 
 class WorksheetTest : public QObject {
     Q_OBJECT
@@ -23,6 +26,7 @@ private Q_SLOTS:
     void printsAtScale_data();
     void printsAtScale();
     void choiceBeforePrinting();
+    void printsThroughBothDialogs();
 };
 
 void WorksheetTest::printsAtScale_data()
@@ -113,6 +117,41 @@ void WorksheetTest::choiceBeforePrinting()
     QCOMPARE(heading, QStringLiteral("1目盛りの長さ"));
     QCOMPARE(focused, QStringLiteral("1目盛り = 5 mm"));
     QVERIFY(escaped);
+}
+
+void WorksheetTest::printsThroughBothDialogs()
+{
+    // Ctrl+P loads the printing module, asks for the choice (here the
+    // pupils' copy), then shows the system's dialog, told here to print to
+    // a PDF file.
+    FormHarness ui;
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("dialog.pdf"));
+    QStringList seen;
+    std::function<void()> answer = [&] {
+        auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (modal != nullptr && modal->inherits("WorksheetDialog")) {
+            seen << QStringLiteral("choice");
+            modal->findChild<QCheckBox *>()->setChecked(true);
+            QTimer::singleShot(0, this, answer);
+            modal->accept();
+        } else if (modal != nullptr && modal->inherits("QPrintDialog")) {
+            seen << QStringLiteral("system");
+            for (auto *name : modal->findChildren<QLineEdit *>(QStringLiteral("filename")))
+                name->setText(pdf);
+            modal->accept();
+        }
+    };
+    QTimer::singleShot(0, this, answer);
+    QTest::keyClick(ui.Box(1), Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(seen, (QStringList{QStringLiteral("choice"), QStringLiteral("system")}));
+    QProcess checker;
+    checker.setProcessChannelMode(QProcess::MergedChannels);
+    checker.start(QStringLiteral("python3"),
+                  {QStringLiteral(TOLVANE_SOURCE_DIR "/tests/support/paperpdf.py"), pdf,
+                   QStringLiteral("5"), QStringLiteral("22"), QStringLiteral("--pupils")});
+    QVERIFY(checker.waitForFinished(120000));
+    QVERIFY2(checker.exitCode() == 0, checker.readAll().constData());
 }
 
 QTEST_MAIN(WorksheetTest)
