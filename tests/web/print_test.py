@@ -55,8 +55,6 @@ def own_printing(driver, url, folder):
     pagecheck.fresh(driver, url)
     draw(driver, "2", "3", "6", "-3", "3")
     expect(worksheet(driver), None, "the worksheet before any print")
-    # The worksheet's module comes while the page is idle.
-    WebDriverWait(driver, 20).until(lambda d: d.execute_script("return !!tolvane.paper"))
     measured(printed(driver, folder, "medium"), 5, 22)
     WebDriverWait(driver, 5).until(lambda d: worksheet(d) is False, "a worksheet left after printing")
 
