@@ -4,6 +4,7 @@
 #include "desktop/worksheetprint.h"
 
 #include "desktop/papercanvas.h"
+#include "desktop/uifont.h"
 #include "window/window.h"
 
 #include <QCheckBox>
@@ -21,6 +22,8 @@ WorksheetDialog::WorksheetDialog(int gridUnit, WorksheetChoice last, QWidget *pa
     , fitting_(FittingScale(gridUnit))
 {
     setWindowTitle(QString::fromUtf8(PrintTitle));
+    // In the window's own face, not whatever the desktop's default has.
+    setFont(ControlFont(FontStyle::R12));
     auto *layout = new QVBoxLayout(this);
     auto *scales = new QGroupBox(QString::fromUtf8(PaperScaleHeading), this);
     auto *scaleLayout = new QVBoxLayout;
