@@ -7,8 +7,8 @@ script or the core has run; the stylesheet is written into the page too.
 
 The frame is the page's own window as it starts, taken from the built page
 itself in headless Chromium: its controls as they are laid out, and the
-start picture of the plane as inline SVG, drawn in the device's own fonts
-like the live surface. It is inert and hidden from screen readers; page.js
+start picture of the plane as inline SVG, replayed by the surface's own
+code. It is inert and hidden from screen readers; page.js
 puts the live window in its place as soon as that is complete. A small
 script after it places it as page.js will place the live window; the page
 leaves it out when the address holds a lesson (style.css).
@@ -30,11 +30,11 @@ MARKER = "<!-- the first frame -->"
 
 # The window as the page starts, with no id of its own (the live window
 # keeps those), its boxes empty, the chosen slot checked, and the canvas
-# replaced by the same picture as SVG: lines along rows and columns as the
-# boxes the canvas fills, other lines with round ends, text from its
-# top-left corner.
+# replaced by the same picture as SVG: the surface replays what the core drew
+# on a context that writes SVG instead of pixels, so that the lines, boxes
+# and text stand exactly where the canvas puts them.
 SNAPSHOT = r"""
-const page = window.tolvane, core = page.core, op = core.DrawOp, surface = page.surface;
+const page = window.tolvane, core = page.core, surface = page.surface;
 const form = document.getElementById("form");
 const frame = form.cloneNode(true);
 const live = form.querySelectorAll("input"), copies = frame.querySelectorAll("input");
@@ -44,44 +44,37 @@ const licences = frame.querySelector("#licences");
 if (licences) licences.className = "licences";
 frame.querySelectorAll("[id]").forEach((e) => e.removeAttribute("id"));
 frame.querySelectorAll("[tabindex]").forEach((e) => e.removeAttribute("tabindex"));
-const hex = (rgb) => "#" + rgb.toString(16).padStart(6, "0");
-const escape = (text) => text.replace(/&/g, "&amp;").replace(/</g, "&lt;");
+const escape = (text) => text.replace(/&/g, "&amp;").replace(/</g, "&lt;").replace(/'/g, "&#39;");
 const parts = [];
-let width = 1, colour = "#000000", pixels = 27, bold = false;
-for (let i = 0; i < surface.ops.length; i += surface.stride) {
-  const [kind, a, b, c, d, e] = surface.ops.slice(i, i + 6);
-  if (kind === op.Clear.value) {
-    parts.push(`<rect width="${surface.width}" height="${surface.height}" fill="${hex(a)}"/>`);
-  } else if (kind === op.Pen.value) {
-    width = a; colour = hex(b);
-  } else if (kind === op.Line.value) {
-    const h = width / 2;
-    if ((a === c || b === d) && Number.isInteger(a + b + c + d)) {
-      const l = Math.round(Math.min(a, c) + 0.5 - h), r = Math.round(Math.max(a, c) + 0.5 + h);
-      const t = Math.round(Math.min(b, d) + 0.5 - h), u = Math.round(Math.max(b, d) + 0.5 + h);
-      parts.push(`<rect x="${l}" y="${t}" width="${r - l}" height="${u - t}" fill="${colour}"/>`);
-    } else {
-      parts.push(`<line x1="${a + 0.5}" y1="${b + 0.5}" x2="${c + 0.5}" y2="${d + 0.5}" ` +
-        `stroke="${colour}" stroke-width="${width}" stroke-linecap="round"/>`);
-    }
-  } else if (kind === op.Font.value) {
-    pixels = a; bold = b !== 0;
-  } else if (kind === op.Text.value) {
-    parts.push(`<text x="${Math.round(a)}" y="${Math.round(b)}" fill="${colour}" ` +
-      `font-size="${pixels}" font-weight="${bold ? "bold" : "normal"}" ` +
-      `dominant-baseline="text-before-edge" style="white-space: pre">${escape(surface.texts[c])}</text>`);
-  } else if (kind === op.Box.value) {
-    parts.push(`<rect x="${Math.round(a)}" y="${Math.round(b)}" width="${Math.round(c)}" ` +
-      `height="${Math.round(d)}" fill="${hex(e)}"/>`);
-  } else if (kind === op.Dot.value) {
-    parts.push(`<circle cx="${a + 0.5}" cy="${b + 0.5}" r="${c}" fill="${hex(d)}"/>`);
-  }
-}
+const svg = {
+  canvas: { width: surface.width, height: surface.height },
+  setTransform() {},
+  beginPath() { this.path = []; },
+  moveTo(x, y) { this.path = [x, y]; },
+  lineTo(x, y) { this.path.push(x, y); },
+  arc(x, y, r) { this.path = [x, y, r]; },
+  stroke() {
+    const [x1, y1, x2, y2] = this.path;
+    parts.push(`<line x1="${x1}" y1="${y1}" x2="${x2}" y2="${y2}" stroke="${this.strokeStyle}" ` +
+      `stroke-width="${this.lineWidth}" stroke-linecap="${this.lineCap}"/>`);
+  },
+  fill() {
+    const [x, y, r] = this.path;
+    parts.push(`<circle cx="${x}" cy="${y}" r="${r}" fill="${this.fillStyle}"/>`);
+  },
+  fillRect(x, y, width, height) {
+    parts.push(`<rect x="${x}" y="${y}" width="${width}" height="${height}" fill="${this.fillStyle}"/>`);
+  },
+  fillText(text, x, y) {
+    parts.push(`<text x="${x}" y="${y}" fill="${this.fillStyle}" ` +
+      `style='font: ${escape(this.font)}; white-space: pre'>${escape(text)}</text>`);
+  },
+};
+surface.replay(svg, 1, surface.ops, surface.texts);
 const canvas = frame.querySelector("canvas");
-const picture = `<svg class="control" style="${canvas.style.cssText}" ` +
+canvas.outerHTML = `<svg class="control" style="${canvas.style.cssText}" ` +
   `viewBox="0 0 ${surface.width} ${surface.height}" shape-rendering="crispEdges">` +
   parts.join("") + "</svg>";
-canvas.outerHTML = picture;
 const place = page.rows.find((row) => row.kind === core.ControlKind.Surface);
 return [frame.innerHTML, form.style.background, core.formWidth, core.formHeight,
   { left: place.left, top: place.top, width: place.width }];

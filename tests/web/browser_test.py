@@ -147,8 +147,8 @@ def first_frame_of_html(driver, url):
     fresh(driver, url)
     driver.execute_script("document.activeElement.blur()")
     after = cdp(driver, "Page.captureScreenshot", format="png")["data"]
-    # Pixels that differ, counted in the page; the plane's numbers may differ
-    # at the edges of their strokes, where the canvas and SVG round apart.
+    # Pixels that differ, counted in the page, with a margin for text that
+    # SVG and the canvas may smooth apart.
     differing = driver.execute_async_script("""
         const done = arguments[2];
         const load = (data) => new Promise((ok) => {
