@@ -71,7 +71,6 @@ class Page {
     // The worksheet is built only when printing; its module comes with the
     // page, so that the browser's printing finds it from the first frame on.
     this.printChoice = { scale: 0, bare: false };
-    this.paper = paper;
   }
 
   build() {
@@ -420,7 +419,6 @@ class Page {
 
   // The worksheet as the last choice made, for the printer only.
   buildWorksheet() {
-    if (!this.paper) return;
     if (!this.worksheet) {
       this.worksheet = document.createElement("section");
       this.worksheet.id = "worksheet";
@@ -428,7 +426,7 @@ class Page {
     }
     const { scale, bare } = this.printChoice;
     this.worksheet.replaceChildren(
-      this.paper.worksheetSvg(this.form.worksheet(scale, !bare), this.core));
+      paper.worksheetSvg(this.form.worksheet(scale, !bare), this.core));
     document.body.classList.add("worksheet");
   }
 
@@ -645,7 +643,7 @@ class Page {
 const compiled = self.tolvaneWasm;
 // The core starts once the first frame the page was built with is painted
 // (index.html); the frame after it is the live window.
-(self.afterFirstFrame || Promise.resolve()).then(() => createTolvane(compiled ? {
+self.afterFirstFrame.then(() => createTolvane(compiled ? {
   instantiateWasm(imports, receive) {
     compiled.then((module) => receive(new WebAssembly.Instance(module, imports)));
     return {};
