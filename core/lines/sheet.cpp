@@ -79,25 +79,23 @@ void Sheet::Apply(const SheetSettings &settings)
 
 const LineStep *Sheet::Undo()
 {
-    const LineStep *step = history_.Undo();
-    if (step != nullptr) {
-        lines_ = step->before;
-        selected_ = step->slotBefore;
-        if (step->command == LineCommand::Open)
-            Apply(step->settingsBefore);
-    }
-    return step;
+    return Restore(history_.Undo(), true);
 }
 
 const LineStep *Sheet::Redo()
 {
-    const LineStep *step = history_.Redo();
-    if (step != nullptr) {
-        lines_ = step->after;
-        selected_ = step->slotAfter;
-        if (step->command == LineCommand::Open)
-            Apply(step->settingsAfter);
-    }
+    return Restore(history_.Redo(), false);
+}
+
+const LineStep *Sheet::Restore(const LineStep *step, bool undone)
+{
+    if (step == nullptr)
+        return nullptr;
+    lines_ = undone ? step->before : step->after;
+    selected_ = undone ? step->slotBefore : step->slotAfter;
+    // An opened link changed the size and the switches too.
+    if (step->command == LineCommand::Open)
+        Apply(undone ? step->settingsBefore : step->settingsAfter);
     return step;
 }
 

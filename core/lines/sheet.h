@@ -57,6 +57,9 @@ public:
 private:
     SheetSettings Settings() const;
     void Apply(const SheetSettings &settings);
+    // Puts back the sheet as a step left it, before it (undone) or after it;
+    // gives the step on.
+    const LineStep *Restore(const LineStep *step, bool undone);
     // Keeps a command as an undo step, when it changed the table or, for an
     // opened link, the size or a switch: erasing an empty slot leaves nothing
     // to undo.
