@@ -19,6 +19,29 @@
 
 #include <functional>
 
+namespace {
+
+// What tests/support/paperpdf.py finds wrong with a printed worksheet at
+// `scale` millimetres for a plane of `gridUnit`: empty when nothing. With
+// the lines, 2x + 3y = 6 must pass its grid points; without, no line shows.
+QString Measured(const QString &pdf, int scale, int gridUnit, bool withLines)
+{
+    QProcess checker;
+    checker.setProcessChannelMode(QProcess::MergedChannels);
+    checker.start(
+        QStringLiteral("python3"),
+        {QStringLiteral(TOLVANE_SOURCE_DIR "/tests/support/paperpdf.py"), pdf,
+         QString::number(scale), QString::number(gridUnit),
+         withLines ? QStringLiteral("--through=0,2;3,0;-3,4") : QStringLiteral("--pupils")});
+    if (!checker.waitForFinished(120000))
+        return QStringLiteral("the checker did not finish");
+    const QString said = QString::fromUtf8(checker.readAll()).trimmed();
+    qInfo().noquote() << said;
+    return checker.exitCode() == 0 ? QString() : said;
+}
+
+} // namespace
+
 class WorksheetTest : public QObject {
     Q_OBJECT
 
@@ -78,17 +101,8 @@ void WorksheetTest::printsAtScale()
     PrepareForWorksheet(printer);
     PrintWorksheet(ui.form->Core(), printer, {chosen, withLines});
 
-    QStringList arguments{QStringLiteral(TOLVANE_SOURCE_DIR "/tests/support/paperpdf.py"), pdf,
-                          QString::number(scale), QString::number(gridUnit)};
-    arguments << (withLines ? QStringLiteral("--through=0,2;3,0;-3,4")
-                            : QStringLiteral("--pupils"));
-    QProcess checker;
-    checker.setProcessChannelMode(QProcess::MergedChannels);
-    checker.start(QStringLiteral("python3"), arguments);
-    QVERIFY(checker.waitForFinished(120000));
-    const QString said = QString::fromUtf8(checker.readAll());
-    qInfo().noquote() << said.trimmed();
-    QVERIFY2(checker.exitCode() == 0, qPrintable(said));
+    const QString failures = Measured(pdf, scale, gridUnit, withLines);
+    QVERIFY2(failures.isEmpty(), qPrintable(failures));
 }
 
 void WorksheetTest::choiceBeforePrinting()
@@ -145,13 +159,8 @@ void WorksheetTest::printsThroughBothDialogs()
     QTimer::singleShot(0, this, answer);
     QTest::keyClick(ui.Box(1), Qt::Key_P, Qt::ControlModifier);
     QCOMPARE(seen, (QStringList{QStringLiteral("choice"), QStringLiteral("system")}));
-    QProcess checker;
-    checker.setProcessChannelMode(QProcess::MergedChannels);
-    checker.start(QStringLiteral("python3"),
-                  {QStringLiteral(TOLVANE_SOURCE_DIR "/tests/support/paperpdf.py"), pdf,
-                   QStringLiteral("5"), QStringLiteral("22"), QStringLiteral("--pupils")});
-    QVERIFY(checker.waitForFinished(120000));
-    QVERIFY2(checker.exitCode() == 0, checker.readAll().constData());
+    const QString failures = Measured(pdf, 5, 22, false);
+    QVERIFY2(failures.isEmpty(), qPrintable(failures));
 }
 
 QTEST_MAIN(WorksheetTest)
